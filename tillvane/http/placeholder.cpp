@@ -1,0 +1,1 @@
+int tillvanePlaceholder() { return 1; }
