@@ -41,6 +41,11 @@ struct LevelCase
     const char* expectedLine;
 };
 
+void PrintTo(const LevelCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class LogWriterLevelTest : public LogWriterTest, public ::testing::WithParamInterface<LevelCase>
 {
 };

@@ -57,6 +57,11 @@ struct LoadCase
     Fields expected;
 };
 
+void PrintTo(const LoadCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class MisDllConfigLoadTest : public ::testing::TestWithParam<LoadCase>
 {
 };
@@ -164,6 +169,11 @@ struct ToStringCase
     int hostPort;
     const char* expected;
 };
+
+void PrintTo(const ToStringCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class MisDllConfigToStringTest : public ::testing::TestWithParam<ToStringCase>
 {

@@ -14,6 +14,11 @@ struct PathCase
     bool keptAsIs; // the result is the input itself
 };
 
+void PrintTo(const PathCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class ResolveConfigPathTest : public ::testing::TestWithParam<PathCase>
 {
 };

@@ -35,6 +35,11 @@ struct SwitchCase
     bool expectedOn;
 };
 
+void PrintTo(const SwitchCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class SaveLogSettingLoadTest : public SaveLogSettingTest, public ::testing::WithParamInterface<SwitchCase>
 {
 };

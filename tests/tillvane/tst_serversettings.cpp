@@ -18,6 +18,11 @@ struct LoadCase
     int timeOut;
 };
 
+void PrintTo(const LoadCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class ServerSettingsLoadTest : public ::testing::TestWithParam<LoadCase>
 {
 };
