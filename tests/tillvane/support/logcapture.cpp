@@ -43,11 +43,17 @@ QStringList LogCapture::lines() const
 
 bool LogCapture::contains(const QString& text) const
 {
-    const QStringList all = lines();
-    return std::any_of(all.cbegin(), all.cend(), [&](const QString& line) { return line.contains(text); });
+    return count(text) > 0;
 }
 
-bool LogCapture::waitFor(const QString& text, int timeoutMs) const
+int LogCapture::count(const QString& text) const
 {
-    return QTest::qWaitFor([&] { return contains(text); }, timeoutMs);
+    const QStringList all = lines();
+    return static_cast<int>(
+        std::count_if(all.cbegin(), all.cend(), [&](const QString& line) { return line.contains(text); }));
+}
+
+bool LogCapture::waitFor(const QString& text, int timeoutMs, int times) const
+{
+    return QTest::qWaitFor([&] { return count(text) >= times; }, timeoutMs);
 }

@@ -14,8 +14,10 @@ public:
 
     QStringList lines() const;
     bool contains(const QString& text) const;
-    // Waits (running the event loop) until a message containing text arrives.
-    bool waitFor(const QString& text, int timeoutMs = 5000) const;
+    // How many messages contain text.
+    int count(const QString& text) const;
+    // Waits (running the event loop) until `times` messages contain text.
+    bool waitFor(const QString& text, int timeoutMs = 5000, int times = 1) const;
 
 private:
     static void handler(QtMsgType type, const QMessageLogContext& context, const QString& message);

@@ -10,6 +10,7 @@ LoopbackClient::LoopbackClient(quint16 port, int timeoutMs)
     // Callers check isConnected().
     static_cast<void>(
         QTest::qWaitFor([this] { return m_socket.state() == QAbstractSocket::ConnectedState; }, timeoutMs));
+    m_localPort = m_socket.localPort();
 }
 
 bool LoopbackClient::isConnected() const
@@ -19,7 +20,7 @@ bool LoopbackClient::isConnected() const
 
 quint16 LoopbackClient::localPort() const
 {
-    return m_socket.localPort();
+    return m_localPort;
 }
 
 void LoopbackClient::send(const QByteArray& bytes)

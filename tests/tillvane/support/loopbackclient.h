@@ -11,6 +11,7 @@ public:
     explicit LoopbackClient(quint16 port, int timeoutMs = 5000);
 
     bool isConnected() const;
+    // The client's port as it was when connected.
     quint16 localPort() const;
     void send(const QByteArray& bytes);
     void close();
@@ -29,4 +30,5 @@ private:
 
     QTcpSocket m_socket;
     QByteArray m_received;
+    quint16 m_localPort = 0;
 };
