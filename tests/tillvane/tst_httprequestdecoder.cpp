@@ -46,6 +46,11 @@ struct PiecesCase {
     const char* logLine; // a message expected in the log, or empty
 };
 
+void PrintTo(const PiecesCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class DecoderPieces : public DecoderFixture, public ::testing::WithParamInterface<PiecesCase>
 {
 };
