@@ -1,4 +1,5 @@
 // Serves HTTP alone on 127.0.0.1:8888 until the settings window takes over start-up.
+#include "logmessagehandler.h"
 #include "tcpclientsocketmanager.h"
 #include "tcpserverbinding.h"
 
@@ -9,6 +10,7 @@
 
 int main(int argc, char** argv)
 {
+    qInstallMessageHandler(logMessageHandler);
     QCoreApplication app(argc, argv);
     TcpClientSocketManager manager(nullptr, true);
     QTcpServer server;
