@@ -11,7 +11,7 @@ namespace {
 
 std::string logFileName(const std::string& directory, const std::string& date)
 {
-    const bool endsWithSeparator = !directory.empty() && (directory.back() == '/' || directory.back() == '\\');
+    const bool endsWithSeparator = !directory.empty() && directory.back() == '/';
     return directory + (endsWithSeparator ? "" : "/") + "dllLog" + date + ".txt";
 }
 
