@@ -36,6 +36,11 @@ SimProcess::SimProcess(const std::string& executable, const std::vector<std::str
         stop();
         throw std::runtime_error("terminal-sim did not report its port");
     }
+    drain_ = std::thread([stream = output_] {
+        char line[512];
+        while (std::fgets(line, sizeof line, stream) != nullptr) {
+        }
+    });
 }
 
 SimProcess::~SimProcess()
@@ -50,6 +55,8 @@ void SimProcess::stop()
         ::waitpid(pid_, nullptr, 0);
         pid_ = -1;
     }
+    if (drain_.joinable())
+        drain_.join();
     if (output_ != nullptr) {
         std::fclose(output_);
         output_ = nullptr;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 #include <sys/types.h>
+#include <thread>
 #include <vector>
 
 // terminal-sim started with the given options on a free port of 127.0.0.1, for tests
@@ -21,5 +22,6 @@ private:
 
     pid_t pid_ = -1;
     FILE* output_ = nullptr;  // the simulator's stdout; its first line names the port
+    std::thread drain_;       // reads the rest, so the simulator never blocks on a full pipe
     int port_ = 0;
 };
