@@ -7,7 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
+namespace
+{
 
 bool writeAll(int fd, const std::string& content)
 {
@@ -21,7 +22,7 @@ bool writeAll(int fd, const std::string& content)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool writeFileAtomically(const std::string& path, const std::string& content)
 {

@@ -3,7 +3,8 @@
 #include "dlllog.h"
 #include "socketclient.h"
 
-namespace {
+namespace
+{
 constexpr char kLogUnit[] = "bluetooth";
 }
 

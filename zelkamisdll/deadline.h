@@ -3,7 +3,8 @@
 #include <chrono>
 
 // A moment on the monotonic clock by which a wait must end.
-class Deadline {
+class Deadline
+{
 public:
     static Deadline afterSeconds(int seconds)
     {
@@ -20,6 +21,9 @@ public:
     }
 
 private:
-    explicit Deadline(std::chrono::steady_clock::time_point end) : end_(end) {}
+    explicit Deadline(std::chrono::steady_clock::time_point end)
+        : end_(end)
+    {
+    }
     std::chrono::steady_clock::time_point end_;
 };

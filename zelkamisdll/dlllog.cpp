@@ -7,7 +7,8 @@
 #include <cstdarg>
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 std::string logFileName(const std::string& directory, const std::string& date)
 {
@@ -22,7 +23,7 @@ std::FILE* openLogFile(const std::string& date)
     return std::fopen(logFileName(systemTempDirectory(), date).c_str(), "a");
 }
 
-}  // namespace
+} // namespace
 
 void writeLog(const char* sourceUnit, int line, const char* text)
 {

@@ -2,8 +2,7 @@
 
 // Runs the body of an export so that no exception leaves the library: any exception
 // (out of memory, a thread that cannot start) becomes onFailure.
-template <typename Result, typename Body>
-Result guardExport(Result onFailure, Body body) noexcept
+template <typename Result, typename Body> Result guardExport(Result onFailure, Body body) noexcept
 {
     try {
         return body();
@@ -12,8 +11,7 @@ Result guardExport(Result onFailure, Body body) noexcept
     }
 }
 
-template <typename Body>
-void guardExport(Body body) noexcept
+template <typename Body> void guardExport(Body body) noexcept
 {
     try {
         body();

@@ -8,7 +8,8 @@
 #include <cstring>
 #include <string>
 
-namespace {
+namespace
+{
 
 constexpr char kLogUnit[] = "trans";
 constexpr int kHandshakeAttempts = 3;
@@ -25,8 +26,8 @@ void logTerminalIdentity(const char* identityText)
     if (!parseJsonDocument(identityText, identity))
         return;
     ZLOG_TEXT(json2String(identity));
-    ZLOG("model=%s,cid=%s,tid=%s", getJsonString(identity, "model").c_str(), getJsonString(identity, "cid").c_str(),
-         getJsonString(identity, "tid").c_str());
+    ZLOG("model=%s,cid=%s,tid=%s", getJsonString(identity, "model").c_str(),
+        getJsonString(identity, "cid").c_str(), getJsonString(identity, "tid").c_str());
 }
 
 int attemptHandshake(const Json::Value& settings)
@@ -37,7 +38,8 @@ int attemptHandshake(const Json::Value& settings)
     int receivedCount = static_cast<int>(kReceiveCapacity);
     const int frameLength = static_cast<int>(std::strlen(kHandshakeRequest) + kFrameOverheadBytes);
 
-    const int result = trans::exchangeMisData(settings, frame, frameLength, received, &receivedCount, kHandshakeTimeoutSeconds);
+    const int result = trans::exchangeMisData(
+        settings, frame, frameLength, received, &receivedCount, kHandshakeTimeoutSeconds);
     if (result != 0) {
         ZLOG("握手收数据交互失败,ret=%d", result);
         return result;
@@ -48,7 +50,8 @@ int attemptHandshake(const Json::Value& settings)
     }
     // The answer is unpacked into the frame buffer, so a longer payload cannot be taken.
     char answer[kFrameCapacity];
-    if (declaredPayloadLength(received) >= sizeof answer || parseMisData(received, receivedCount, answer) != 0) {
+    if (declaredPayloadLength(received) >= sizeof answer
+        || parseMisData(received, receivedCount, answer) != 0) {
         ZLOG_TEXT("握手解析数据合法性失败");
         return kHandshakeFailed;
     }
@@ -62,7 +65,7 @@ int attemptHandshake(const Json::Value& settings)
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 int runHandshake(const Json::Value& settings)
 {

@@ -4,10 +4,11 @@
 
 #include <cstring>
 
-namespace {
+namespace
+{
 constexpr char kLogUnit[] = "trans";
 constexpr unsigned char kLrcSeed = 0x44;
-}  // namespace
+} // namespace
 
 unsigned char calcLrc(const unsigned char* bytes, int count)
 {
@@ -32,8 +33,8 @@ int packMisData(const char* text, unsigned char* frame)
     frame[2] = static_cast<unsigned char>(length % 256);
     std::memcpy(frame + kFrameHeaderBytes, text, length);
     frame[kFrameHeaderBytes + length] = kFrameEtx;
-    frame[kFrameHeaderBytes + length + 1] =
-        calcLrc(reinterpret_cast<const unsigned char*>(text), static_cast<int>(length));
+    frame[kFrameHeaderBytes + length + 1]
+        = calcLrc(reinterpret_cast<const unsigned char*>(text), static_cast<int>(length));
     return 0;
 }
 
@@ -44,7 +45,8 @@ int parseMisData(const unsigned char* data, int count, char* text)
         return kFrameInvalid;
     }
     const int available = count - static_cast<int>(kFrameOverheadBytes);
-    const int length = count < static_cast<int>(kFrameHeaderBytes) ? 0 : static_cast<int>(declaredPayloadLength(data));
+    const int length
+        = count < static_cast<int>(kFrameHeaderBytes) ? 0 : static_cast<int>(declaredPayloadLength(data));
     if (count < static_cast<int>(kFrameHeaderBytes) || length > available) {
         ZLOG("parseMisData, context length(%d) > recvLength(%d) is invalid", length, available);
         return kFrameInvalid;

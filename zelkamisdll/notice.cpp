@@ -4,7 +4,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 constexpr char kLogUnit[] = "trans";
 }
 

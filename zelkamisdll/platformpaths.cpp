@@ -7,7 +7,7 @@
 
 std::string libraryFileDirectory()
 {
-    Dl_info info{};
+    Dl_info info {};
     if (dladdr(reinterpret_cast<const void*>(&libraryFileDirectory), &info) == 0 || info.dli_fname == nullptr)
         return {};
     const std::string file = info.dli_fname;

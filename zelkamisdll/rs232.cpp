@@ -15,4 +15,4 @@ int serialReadFrame(unsigned char* /*buffer*/, int /*capacity*/, int /*timeoutSe
     return 0;
 }
 
-void serialClose() {}
+void serialClose() { }

@@ -10,7 +10,8 @@
 #include <cstdio>
 #include <string>
 
-namespace {
+namespace
+{
 
 constexpr char kLogUnit[] = "trans";
 constexpr char kSettingsFileName[] = "zelkamissetting.json";
@@ -34,7 +35,7 @@ std::FILE* openForReading(const std::string& path)
     return std::fopen(kSettingsFileName, "rb");
 }
 
-}  // namespace
+} // namespace
 
 void setSettingsDirectory(const char* dir)
 {

@@ -12,7 +12,8 @@
 #include <cerrno>
 #include <thread>
 
-namespace {
+namespace
+{
 
 constexpr char kLogUnit[] = "socketclient";
 constexpr int kSendTimeoutSeconds = 3;
@@ -52,7 +53,7 @@ bool finishConnect(int socket, const char* host, int port, int timeoutSeconds)
 struct RecvContext {
     int socket;
     unsigned char* buffer;
-    int length;  // in: the capacity; out: the bytes stored
+    int length; // in: the capacity; out: the bytes stored
 };
 
 // Reads one frame: skips bytes before STX, then the two length bytes, then the payload,
@@ -62,8 +63,8 @@ void readFrame(RecvContext* context, Deadline deadline)
 {
     const int capacity = context->length;
     context->length = 0;
-    std::size_t frameBytes = 0;                 // bytes of the frame seen, dropped ones included
-    std::size_t frameSize = kFrameHeaderBytes;  // known once the header is in
+    std::size_t frameBytes = 0; // bytes of the frame seen, dropped ones included
+    std::size_t frameSize = kFrameHeaderBytes; // known once the header is in
     unsigned char header[kFrameHeaderBytes];
 
     while (frameBytes < frameSize) {
@@ -73,7 +74,7 @@ void readFrame(RecvContext* context, Deadline deadline)
         const std::size_t wanted = std::min(sizeof chunk, frameSize - frameBytes);
         const ssize_t got = ::recv(context->socket, chunk, wanted, 0);
         if (got == 0)
-            return;  // the terminal closed the connection
+            return; // the terminal closed the connection
         if (got < 0) {
             if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
                 continue;
@@ -96,7 +97,7 @@ void readFrame(RecvContext* context, Deadline deadline)
     }
 }
 
-}  // namespace
+} // namespace
 
 int socketOpen(const char* host, int port, int timeoutSeconds)
 {
@@ -114,7 +115,7 @@ int socketOpen(const char* host, int port, int timeoutSeconds)
         logConnectFailure(host, port, -1, errno);
         return kNoSocket;
     }
-    sockaddr_in peer{};
+    sockaddr_in peer {};
     peer.sin_family = AF_INET;
     peer.sin_addr.s_addr = address;
     peer.sin_port = htons(static_cast<uint16_t>(port));
@@ -156,7 +157,7 @@ int socketSend(int socket, const unsigned char* data, int count)
 
 int socketRecvFrame(int socket, unsigned char* buffer, int capacity, int timeoutSeconds)
 {
-    RecvContext context{socket, buffer, capacity};
+    RecvContext context { socket, buffer, capacity };
     std::thread worker(readFrame, &context, Deadline::afterSeconds(timeoutSeconds));
     worker.join();
     if (context.length < 1)
@@ -170,7 +171,7 @@ int socketClose(int socket)
 {
     if (socket == kNoSocket)
         return 0;
-    const linger resetOnClose{1, 0};
+    const linger resetOnClose { 1, 0 };
     ::setsockopt(socket, SOL_SOCKET, SO_LINGER, &resetOnClose, sizeof resetOnClose);
     ::close(socket);
     ZLOG_TEXT("断开主机成功");

@@ -7,7 +7,7 @@
 SocketWait waitForSocket(int socket, short events, const Deadline& deadline)
 {
     for (;;) {
-        pollfd entry{socket, events, 0};
+        pollfd entry { socket, events, 0 };
         const int ready = ::poll(&entry, 1, deadline.remainingMilliseconds());
         if (ready > 0)
             return SocketWait::Ready;

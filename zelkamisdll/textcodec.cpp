@@ -6,15 +6,18 @@
 #include <cstring>
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
 constexpr std::size_t kConvertChunkCapacity = 1024;
 constexpr char kUtf8Replacement[] = "\xEF\xBF\xBD";
 constexpr char kGb18030Replacement[] = "?";
 
-class Converter {
+class Converter
+{
 public:
-    Converter(const char* toCode, const char* fromCode) : handle_(iconv_open(toCode, fromCode))
+    Converter(const char* toCode, const char* fromCode)
+        : handle_(iconv_open(toCode, fromCode))
     {
         if (handle_ == reinterpret_cast<iconv_t>(-1))
             throw std::runtime_error(std::string("no converter from ") + fromCode + " to " + toCode);
@@ -48,7 +51,7 @@ private:
     iconv_t handle_;
 };
 
-}  // namespace
+} // namespace
 
 std::string gbkToUtf8(const char* text)
 {

@@ -18,12 +18,13 @@
 #include <cstring>
 #include <string>
 
-namespace {
+namespace
+{
 
 constexpr char kLogUnit[] = "trans";
 constexpr int kDefaultTimeoutSeconds = 60;
 constexpr char kSectionEnd[] = "<<<<<<<<<<<<<<<<<<<<<<<<";
-constexpr std::size_t kModePrefixLength = 3;  // "COM", "ETH"
+constexpr std::size_t kModePrefixLength = 3; // "COM", "ETH"
 
 bool isGbk(const std::string& charset)
 {
@@ -46,7 +47,7 @@ int serialPortOf(const std::string& mode)
 }
 
 int exchangeOnSocket(int socket, const unsigned char* frame, int frameLength, unsigned char* receiveBuffer,
-                     int* receivedCount, int timeoutSeconds)
+    int* receivedCount, int timeoutSeconds)
 {
     if (socketSend(socket, frame, frameLength) <= 0) {
         socketClose(socket);
@@ -58,7 +59,7 @@ int exchangeOnSocket(int socket, const unsigned char* frame, int frameLength, un
 }
 
 int exchangeOnSerial(int port, const unsigned char* frame, int frameLength, unsigned char* receiveBuffer,
-                     int* receivedCount, int timeoutSeconds)
+    int* receivedCount, int timeoutSeconds)
 {
     ZLOG("com=%d, baud=%d, timeout=%d", port, kSerialBaudRate, timeoutSeconds);
     if (!serialOpen(port))
@@ -115,7 +116,8 @@ void deliverAnswer(const std::string& charset, char* result)
         ZLOG_TEXT(">>>>>convert to gbk>>>>>>>");
         const std::string converted = utf8ToGbk(result);
         // GB18030 takes at most twice the UTF-8 bytes, which the result capacity allows for.
-        const std::size_t length = std::min(converted.size(), static_cast<std::size_t>(ZELKAMIS_RESULT_CAPACITY - 1));
+        const std::size_t length
+            = std::min(converted.size(), static_cast<std::size_t>(ZELKAMIS_RESULT_CAPACITY - 1));
         std::memset(result, 0, std::strlen(result));
         std::memcpy(result, converted.data(), length);
         result[length] = '\0';
@@ -128,12 +130,13 @@ void deliverAnswer(const std::string& charset, char* result)
     ZLOG_TEXT("\r\n");
 }
 
-}  // namespace
+} // namespace
 
-namespace trans {
+namespace trans
+{
 
 int exchangeMisData(const Json::Value& settings, const unsigned char* frame, int frameLength,
-                    unsigned char* receiveBuffer, int* receivedCount, int timeoutSeconds)
+    unsigned char* receiveBuffer, int* receivedCount, int timeoutSeconds)
 {
     const std::string mode = getJsonString(settings, "mode");
     if (mode == "ETH") {
@@ -151,7 +154,8 @@ int exchangeMisData(const Json::Value& settings, const unsigned char* frame, int
             return ZELKAMIS_ERR_OPEN;
         return exchangeOnSocket(socket, frame, frameLength, receiveBuffer, receivedCount, timeoutSeconds);
     }
-    return exchangeOnSerial(serialPortOf(mode), frame, frameLength, receiveBuffer, receivedCount, timeoutSeconds);
+    return exchangeOnSerial(
+        serialPortOf(mode), frame, frameLength, receiveBuffer, receivedCount, timeoutSeconds);
 }
 
 int initialization(const char* json)
@@ -218,7 +222,8 @@ int doTransaction(const char* request, char* result)
 
     unsigned char received[kReceiveCapacity] = {};
     int receivedCount = static_cast<int>(kReceiveCapacity);
-    const int exchange = exchangeMisData(*settings, frame, frameLength, received, &receivedCount, timeoutSeconds);
+    const int exchange
+        = exchangeMisData(*settings, frame, frameLength, received, &receivedCount, timeoutSeconds);
     if (exchange != 0) {
         ZLOG("doBusiness收数据交互失败,ret=%d", exchange);
         return exchange;
@@ -235,4 +240,4 @@ int doTransaction(const char* request, char* result)
     return ZELKAMIS_OK;
 }
 
-}  // namespace trans
+} // namespace trans

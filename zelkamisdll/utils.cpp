@@ -6,7 +6,8 @@
 #include <climits>
 #include <cstdlib>
 
-namespace {
+namespace
+{
 
 constexpr char kLogUnit[] = "utils";
 
@@ -28,7 +29,7 @@ int leadingNumber(const char* text)
     return static_cast<int>(value);
 }
 
-}  // namespace
+} // namespace
 
 bool parseJsonDocument(const std::string& text, Json::Value& document)
 {

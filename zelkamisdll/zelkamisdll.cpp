@@ -10,7 +10,8 @@
 #include <cstdio>
 #include <functional>
 
-namespace {
+namespace
+{
 
 constexpr char kLogUnit[] = "zelkamisdll";
 constexpr std::size_t kVersionCapacity = 32;
@@ -43,7 +44,7 @@ void storeLogDirectory(const char* dir)
     state.loggingOn = !state.logDirectory.empty();
 }
 
-}  // namespace
+} // namespace
 
 extern "C" {
 
@@ -52,7 +53,7 @@ ZELKAMIS_API const char* ZELKAMIS_CALL getVersion(void)
     static char version[kVersionCapacity];
     guardExport([] {
         std::snprintf(version, sizeof version, "%d.%d.%d.%d", ZELKAMIS_VERSION_MAJOR % 256,
-                      ZELKAMIS_VERSION_MINOR % 256, ZELKAMIS_VERSION_PATCH % 256, ZELKAMIS_VERSION_TWEAK % 256);
+            ZELKAMIS_VERSION_MINOR % 256, ZELKAMIS_VERSION_PATCH % 256, ZELKAMIS_VERSION_TWEAK % 256);
         ZLOG_TEXT(version);
     });
     return version;
@@ -87,7 +88,8 @@ ZELKAMIS_API int ZELKAMIS_CALL doTransaction(const char* request, char* result)
     return guardExport(ZELKAMIS_ERR_OPEN, [&] { return trans::doTransaction(request, result); });
 }
 
-ZELKAMIS_API int ZELKAMIS_CALL doBusiness(const char* request, char* result) __attribute__((alias("doTransaction")));
+ZELKAMIS_API int ZELKAMIS_CALL doBusiness(const char* request, char* result)
+    __attribute__((alias("doTransaction")));
 
 ZELKAMIS_API int ZELKAMIS_CALL setCOM(const char* comName)
 {
@@ -130,7 +132,7 @@ ZELKAMIS_API int ZELKAMIS_CALL setCharset(const char* charset)
 ZELKAMIS_API int ZELKAMIS_CALL setTimeout(int seconds)
 {
     return guardExport(ZELKAMIS_ERR_SETTINGS,
-                       [&] { return changeSettings([&](Json::Value& document) { document["timeout"] = seconds; }); });
+        [&] { return changeSettings([&](Json::Value& document) { document["timeout"] = seconds; }); });
 }
 
 ZELKAMIS_API int ZELKAMIS_CALL setOther(const char* key, const char* value)
@@ -138,4 +140,4 @@ ZELKAMIS_API int ZELKAMIS_CALL setOther(const char* key, const char* value)
     return guardExport(ZELKAMIS_ERR_SETTINGS, [&] { return setStringSetting(textOrEmpty(key), value); });
 }
 
-}  // extern "C"
+} // extern "C"

@@ -14,31 +14,33 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using Clock = std::chrono::steady_clock;
 
 double cpuSeconds()
 {
-    rusage usage{};
+    rusage usage {};
     getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec
+        + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 void pointAt(const std::string& dir, int port, int timeoutSeconds)
 {
-    std::ofstream(dir + "/zelkamissetting.json")
-        << R"({"mode":"ETH","hostip":"127.0.0.1","port":)" << port << R"(,"timeout":)" << timeoutSeconds << "}";
+    std::ofstream(dir + "/zelkamissetting.json") << R"({"mode":"ETH","hostip":"127.0.0.1","port":)" << port
+                                                 << R"(,"timeout":)" << timeoutSeconds << "}";
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
     const int count = argc > 1 ? std::atoi(argv[1]) : 500;
     char dirTemplate[] = "/tmp/zelkamis-bench-XXXXXX";
     const std::string dir = mkdtemp(dirTemplate);
-    setPath(dir.c_str());  // logging stays off: the library's own cost is measured
+    setPath(dir.c_str()); // logging stays off: the library's own cost is measured
     std::vector<char> result(ZELKAMIS_RESULT_CAPACITY);
     const char request[] = R"({"CMD":"SALE","EXT_ORDER_NO":"20200728123240","AMOUNT":"000000000100"})";
 
@@ -57,17 +59,17 @@ int main(int argc, char** argv)
         }
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         std::sort(millis.begin(), millis.end());
-        std::printf("transactions: %d in %.2f s, %.0f per second, median %.3f ms\n", count, seconds, count / seconds,
-                    millis[millis.size() / 2]);
+        std::printf("transactions: %d in %.2f s, %.0f per second, median %.3f ms\n", count, seconds,
+            count / seconds, millis[millis.size() / 2]);
     }
     {
-        SimProcess sim(TERMINAL_SIM_EXECUTABLE, {"--fault", "silent"});
+        SimProcess sim(TERMINAL_SIM_EXECUTABLE, { "--fault", "silent" });
         pointAt(dir, sim.port(), 5);
         const double cpuBefore = cpuSeconds();
         const auto begin = Clock::now();
         const int code = doTransaction(request, result.data());
         std::printf("silent terminal: result %d after %.2f s, CPU %.4f s\n", code,
-                    std::chrono::duration<double>(Clock::now() - begin).count(), cpuSeconds() - cpuBefore);
+            std::chrono::duration<double>(Clock::now() - begin).count(), cpuSeconds() - cpuBefore);
     }
     std::filesystem::remove_all(dir);
     return 0;

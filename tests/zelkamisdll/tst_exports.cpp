@@ -5,9 +5,11 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
-class ZelkamisExportsTest : public ::testing::Test {
+class ZelkamisExportsTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -20,9 +22,9 @@ protected:
 
 TEST_F(ZelkamisExportsTest, EveryEntryPointUnderItsPlainName)
 {
-    for (const char* name : {"getVersion", "setDllPath", "setPath", "setLogPath", "initialization", "doTransaction",
-                             "doBusiness", "setCOM", "setEthernet", "setBluetooth", "setCharset", "setTimeout",
-                             "setOther"}) {
+    for (const char* name :
+        { "getVersion", "setDllPath", "setPath", "setLogPath", "initialization", "doTransaction",
+            "doBusiness", "setCOM", "setEthernet", "setBluetooth", "setCharset", "setTimeout", "setOther" }) {
         EXPECT_NE(dlsym(handle, name), nullptr) << name;
     }
     EXPECT_EQ(dlsym(handle, "doBusiness"), dlsym(handle, "doTransaction"));
@@ -30,7 +32,8 @@ TEST_F(ZelkamisExportsTest, EveryEntryPointUnderItsPlainName)
 
 TEST_F(ZelkamisExportsTest, InternalsStayHidden)
 {
-    for (const char* name : {"_Z12parseMisDataPKhiPc", "_Z11loadSettingv", "_Z10socketOpenPKcii", "_Z8writeLogPKciS0_"})
+    for (const char* name :
+        { "_Z12parseMisDataPKhiPc", "_Z11loadSettingv", "_Z10socketOpenPKcii", "_Z8writeLogPKciS0_" })
         EXPECT_EQ(dlsym(handle, name), nullptr) << name;
 }
 
@@ -41,4 +44,4 @@ TEST_F(ZelkamisExportsTest, VersionOfTheBuild)
     EXPECT_STREQ(version(), "2.1.0.0");
 }
 
-}  // namespace
+} // namespace

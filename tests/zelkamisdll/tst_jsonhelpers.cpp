@@ -3,16 +3,18 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
-class ZelkamisJsonHelpersTest : public LibraryFixture {
+class ZelkamisJsonHelpersTest : public LibraryFixture
+{
 protected:
     void SetUp() override
     {
         LibraryFixture::SetUp();
         ASSERT_TRUE(parseJsonDocument(R"({"s":"text","num":"30","lead":" 12x","word":"abc","i":42,"neg":-7,
             "big":4294967296,"d":1.5,"n":null,"t":true,"f":false,"o":{"x":1},"a":[1]})",
-                                      document));
+            document));
     }
     Json::Value document;
 };
@@ -24,9 +26,17 @@ TEST_F(ZelkamisJsonHelpersTest, StringValues)
         const char* expected;
         bool logged;
     } cases[] = {
-        {"s", "text", false},  {"i", "42", false},  {"neg", "-7", false}, {"big", "4294967296", false},
-        {"d", "1.5", false},   {"n", "", false},    {"t", "true", false}, {"f", "false", false},
-        {"missing", "", false}, {"o", "", true},    {"a", "", true},
+        { "s", "text", false },
+        { "i", "42", false },
+        { "neg", "-7", false },
+        { "big", "4294967296", false },
+        { "d", "1.5", false },
+        { "n", "", false },
+        { "t", "true", false },
+        { "f", "false", false },
+        { "missing", "", false },
+        { "o", "", true },
+        { "a", "", true },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
@@ -43,9 +53,20 @@ TEST_F(ZelkamisJsonHelpersTest, IntValues)
         int expected;
         bool logged;
     } cases[] = {
-        {"num", 30, false}, {"lead", 12, false}, {"word", 0, false}, {"s", 0, false}, {"i", 42, false},
-        {"neg", -7, false}, {"d", 1, false},     {"t", 1, false},    {"f", 0, false}, {"n", 0, false},
-        {"missing", -1, false}, {"o", -1, true}, {"a", -1, true},    {"big", -1, true},
+        { "num", 30, false },
+        { "lead", 12, false },
+        { "word", 0, false },
+        { "s", 0, false },
+        { "i", 42, false },
+        { "neg", -7, false },
+        { "d", 1, false },
+        { "t", 1, false },
+        { "f", 0, false },
+        { "n", 0, false },
+        { "missing", -1, false },
+        { "o", -1, true },
+        { "a", -1, true },
+        { "big", -1, true },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.key);
@@ -75,4 +96,4 @@ TEST_F(ZelkamisJsonHelpersTest, IndentedTextForTheLog)
     EXPECT_EQ(json2String(small), "{\n   \"a\" : \"x\",\n   \"b\" : 1\n}\n");
 }
 
-}  // namespace
+} // namespace

@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 using Bytes = std::vector<unsigned char>;
 
@@ -18,34 +19,36 @@ Bytes packed(const std::string& text)
     return frame;
 }
 
-class ZelkamisMisFrameTest : public LibraryFixture {};
+class ZelkamisMisFrameTest : public LibraryFixture
+{
+};
 
 TEST_F(ZelkamisMisFrameTest, PacksHandshakeEmptyAndLongPayloads)
 {
-    EXPECT_EQ(packed("{99}"), (Bytes{0x02, 0x00, 0x04, 0x7B, 0x39, 0x39, 0x7D, 0x03, 0x42}));
-    EXPECT_EQ(packed(""), (Bytes{0x02, 0x00, 0x00, 0x03, 0x00}));
+    EXPECT_EQ(packed("{99}"), (Bytes { 0x02, 0x00, 0x04, 0x7B, 0x39, 0x39, 0x7D, 0x03, 0x42 }));
+    EXPECT_EQ(packed(""), (Bytes { 0x02, 0x00, 0x00, 0x03, 0x00 }));
 
     const Bytes frame = packed(std::string(300, 'a'));
     ASSERT_EQ(frame.size(), 305u);
     EXPECT_EQ(frame[1], 0x01);
     EXPECT_EQ(frame[2], 0x2C);
     EXPECT_EQ(frame[303], 0x03);
-    EXPECT_EQ(frame[304], 0x44);  // an even number of equal bytes cancels out
+    EXPECT_EQ(frame[304], 0x44); // an even number of equal bytes cancels out
 }
 
 TEST_F(ZelkamisMisFrameTest, CheckByteCoversThePayloadOnly)
 {
     EXPECT_EQ(calcLrc(nullptr, 3), 0x00);
-    const unsigned char one[] = {0x10};
+    const unsigned char one[] = { 0x10 };
     EXPECT_EQ(calcLrc(one, 0), 0x00);
     EXPECT_EQ(calcLrc(one, 1), 0x54);
-    const unsigned char many[] = {0x01, 0x02, 0x04, 0x80};
+    const unsigned char many[] = { 0x01, 0x02, 0x04, 0x80 };
     EXPECT_EQ(calcLrc(many, 4), 0x44 ^ 0x87);
 }
 
 TEST_F(ZelkamisMisFrameTest, RendersUpperCaseHexWithoutSeparators)
 {
-    const unsigned char bytes[] = {0x02, 0x00, 0x04, 0xAB, 0xF0};
+    const unsigned char bytes[] = { 0x02, 0x00, 0x04, 0xAB, 0xF0 };
     char out[11] = {};
     EXPECT_EQ(toHexText(bytes, 5, out), out);
     EXPECT_STREQ(out, "020004ABF0");
@@ -55,20 +58,20 @@ struct ParseCase {
     const char* name;
     Bytes data;
     int expectedResult;
-    std::string expectedText;  // payload on success, the logged reason on failure
+    std::string expectedText; // payload on success, the logged reason on failure
 };
 
 Bytes withTrailingBytes()
 {
     Bytes frame = packed("{\"a\":1}");
-    frame.insert(frame.end(), {0x02, 0x00, 0xFF});
+    frame.insert(frame.end(), { 0x02, 0x00, 0xFF });
     return frame;
 }
 
 Bytes lengthOneOver()
 {
     Bytes frame = packed("abc");
-    frame[2] = 4;  // declares four payload bytes where three arrived
+    frame[2] = 4; // declares four payload bytes where three arrived
     return frame;
 }
 
@@ -88,17 +91,18 @@ Bytes lrcOffByOne()
 }
 
 const std::vector<ParseCase> kParseCases = {
-    {"handshake", packed("{99}"), 0, "{99}"},
-    {"empty payload", {0x02, 0x00, 0x00, 0x03, 0x00}, 0, ""},
-    {"trailing bytes ignored", withTrailingBytes(), 0, "{\"a\":1}"},
-    {"format characters kept", packed("%d%s%n%%"), 0, "%d%s%n%%"},
-    {"wrong start byte", {0x03, 0x00, 0x00, 0x03, 0x00}, -8, "parseMisData, STR(02) is invalid"},
-    {"length one over", lengthOneOver(), -8, "parseMisData, context length(4) > recvLength(3) is invalid"},
-    {"ETX checked before LRC", badEtxAndLrc(), -8, "parseMisData, ETX(03) is invalid"},
-    {"LRC off by one, received first", lrcOffByOne(), -8, "parseMisData, lrc(43) != lrc(42), is invalid"},
-    {"four bytes", {0x02, 0x00, 0x00, 0x03}, -8, "parseMisData, context length(0) > recvLength(-1) is invalid"},
-    {"one byte, not STX", {0x7B}, -8, "parseMisData, STR(02) is invalid"},
-    {"two bytes", {0x02, 0x00}, -8, "recvLength(-3) is invalid"},
+    { "handshake", packed("{99}"), 0, "{99}" },
+    { "empty payload", { 0x02, 0x00, 0x00, 0x03, 0x00 }, 0, "" },
+    { "trailing bytes ignored", withTrailingBytes(), 0, "{\"a\":1}" },
+    { "format characters kept", packed("%d%s%n%%"), 0, "%d%s%n%%" },
+    { "wrong start byte", { 0x03, 0x00, 0x00, 0x03, 0x00 }, -8, "parseMisData, STR(02) is invalid" },
+    { "length one over", lengthOneOver(), -8, "parseMisData, context length(4) > recvLength(3) is invalid" },
+    { "ETX checked before LRC", badEtxAndLrc(), -8, "parseMisData, ETX(03) is invalid" },
+    { "LRC off by one, received first", lrcOffByOne(), -8, "parseMisData, lrc(43) != lrc(42), is invalid" },
+    { "four bytes", { 0x02, 0x00, 0x00, 0x03 }, -8,
+        "parseMisData, context length(0) > recvLength(-1) is invalid" },
+    { "one byte, not STX", { 0x7B }, -8, "parseMisData, STR(02) is invalid" },
+    { "two bytes", { 0x02, 0x00 }, -8, "recvLength(-3) is invalid" },
 };
 
 TEST_F(ZelkamisMisFrameTest, ParsesOrRefusesWithTheReason)
@@ -119,4 +123,4 @@ TEST_F(ZelkamisMisFrameTest, ParsesOrRefusesWithTheReason)
     }
 }
 
-}  // namespace
+} // namespace

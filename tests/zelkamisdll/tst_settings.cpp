@@ -10,21 +10,24 @@
 #include <functional>
 #include <regex>
 
-namespace {
+namespace
+{
 
 namespace fs = std::filesystem;
 
-class ZelkamisSettingsTest : public LibraryFixture {};
+class ZelkamisSettingsTest : public LibraryFixture
+{
+};
 
 TEST_F(ZelkamisSettingsTest, SettersNeverCreateTheFile)
 {
     const std::vector<std::pair<const char*, std::function<int()>>> setters = {
-        {"setCOM", [] { return setCOM("COM3"); }},
-        {"setEthernet", [] { return setEthernet("127.0.0.1", 8000); }},
-        {"setBluetooth", [] { return setBluetooth("00:11:22:33:44:55"); }},
-        {"setCharset", [] { return setCharset("gbk"); }},
-        {"setTimeout", [] { return setTimeout(30); }},
-        {"setOther", [] { return setOther("shop", "1"); }},
+        { "setCOM", [] { return setCOM("COM3"); } },
+        { "setEthernet", [] { return setEthernet("127.0.0.1", 8000); } },
+        { "setBluetooth", [] { return setBluetooth("00:11:22:33:44:55"); } },
+        { "setCharset", [] { return setCharset("gbk"); } },
+        { "setTimeout", [] { return setTimeout(30); } },
+        { "setOther", [] { return setOther("shop", "1"); } },
     };
     for (const auto& [name, call] : setters) {
         SCOPED_TRACE(name);
@@ -52,10 +55,10 @@ TEST_F(ZelkamisSettingsTest, SetEthernetKeepsOtherKeysAndStoresThePortAsNumber)
     writeSettings(R"({"mode":"COM3","charset":"gbk","timeout":30})");
     EXPECT_EQ(setEthernet("10.0.0.5", 8000), 0);
     EXPECT_EQ(readFile(settingsPath()),
-              "{\"charset\":\"gbk\",\"hostip\":\"10.0.0.5\",\"mode\":\"ETH\",\"port\":8000,\"timeout\":30}\n");
+        "{\"charset\":\"gbk\",\"hostip\":\"10.0.0.5\",\"mode\":\"ETH\",\"port\":8000,\"timeout\":30}\n");
     for (const auto& entry : fs::directory_iterator(dir.path()))
-        EXPECT_TRUE(entry.path().filename() == "zelkamissetting.json" ||
-                    entry.path().filename().string().rfind("dllLog", 0) == 0)
+        EXPECT_TRUE(entry.path().filename() == "zelkamissetting.json"
+            || entry.path().filename().string().rfind("dllLog", 0) == 0)
             << "left behind: " << entry.path();
 }
 
@@ -67,7 +70,7 @@ TEST_F(ZelkamisSettingsTest, OtherSettersStoreTheirKeys)
     EXPECT_EQ(setTimeout(-4), 0);
     EXPECT_EQ(setOther("timeout", "30"), 0);
     EXPECT_EQ(readFile(settingsPath()),
-              "{\"charset\":\"utf-8\",\"mac\":\"00:11:22:33:44:55\",\"mode\":\"BT\",\"timeout\":\"30\"}\n");
+        "{\"charset\":\"utf-8\",\"mac\":\"00:11:22:33:44:55\",\"mode\":\"BT\",\"timeout\":\"30\"}\n");
     const std::optional<Json::Value> settings = loadSetting();
     ASSERT_TRUE(settings);
     EXPECT_EQ(getJsonInt(*settings, "timeout"), 30);
@@ -80,10 +83,11 @@ TEST_F(ZelkamisSettingsTest, UnusableFilesCountAsMissing)
         std::string content;
         const char* logged;
     } cases[] = {
-        {"empty file", "", "读取配置文件(zelkamissetting.json"},
-        {"not JSON", "mode=ETH", "配置文件入参转换json格式失败!"},
-        {"bare zero", "0", "配置文件入参转换json格式后数据为空"},
-        {"cut at 1024 bytes", R"({"mode":"ETH","shop":")" + std::string(1100, 'x') + "\"}", "配置文件入参转换json格式失败!"},
+        { "empty file", "", "读取配置文件(zelkamissetting.json" },
+        { "not JSON", "mode=ETH", "配置文件入参转换json格式失败!" },
+        { "bare zero", "0", "配置文件入参转换json格式后数据为空" },
+        { "cut at 1024 bytes", R"({"mode":"ETH","shop":")" + std::string(1100, 'x') + "\"}",
+            "配置文件入参转换json格式失败!" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -98,10 +102,11 @@ TEST_F(ZelkamisSettingsTest, UnusableFilesCountAsMissing)
 TEST_F(ZelkamisSettingsTest, SettingsDirectoryFirstThenTheCurrentDirectory)
 {
     writeFile(workDir.file("zelkamissetting.json"), R"({"mode":"COM1"})");
-    EXPECT_EQ(setCharset("gbk"), 0);  // found in the current directory ...
-    EXPECT_EQ(readFile(settingsPath()), "{\"charset\":\"gbk\",\"mode\":\"COM1\"}\n");  // ... saved where it belongs
+    EXPECT_EQ(setCharset("gbk"), 0); // found in the current directory ...
+    EXPECT_EQ(
+        readFile(settingsPath()), "{\"charset\":\"gbk\",\"mode\":\"COM1\"}\n"); // ... saved where it belongs
 
-    EXPECT_EQ(setTimeout(5), 0);  // the settings directory now wins
+    EXPECT_EQ(setTimeout(5), 0); // the settings directory now wins
     EXPECT_EQ(readFile(settingsPath()), "{\"charset\":\"gbk\",\"mode\":\"COM1\",\"timeout\":5}\n");
     EXPECT_EQ(readFile(workDir.file("zelkamissetting.json")), R"({"mode":"COM1"})");
 
@@ -117,13 +122,14 @@ TEST_F(ZelkamisSettingsTest, LogFileNameAndLinePrefix)
         std::strftime(text, sizeof text, "%Y%m%d", std::localtime(&now));
         return std::string(text);
     }();
-    for (const std::string& logDir : {dir.path(), dir.path() + "/"}) {
+    for (const std::string& logDir : { dir.path(), dir.path() + "/" }) {
         SCOPED_TRACE(logDir);
         clearLogs();
         setLogPath(logDir.c_str());
         getVersion();
         const std::string content = readFile(dir.file("dllLog" + date + ".txt"));
-        EXPECT_TRUE(std::regex_search(content, std::regex(R"(^\[\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\]\[zelkamisdll:\d+\] 2\.1\.0\.0\n$)")))
+        EXPECT_TRUE(std::regex_search(
+            content, std::regex(R"(^\[\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\]\[zelkamisdll:\d+\] 2\.1\.0\.0\n$)")))
             << content;
     }
 }
@@ -162,19 +168,20 @@ TEST_F(ZelkamisSettingsTest, InitializationChecksAndStoresTheWholeDocument)
         int expected;
         const char* logged;
     } cases[] = {
-        {"null", nullptr, -2, "init入参为空!"},
-        {"not JSON", "mode:ETH", -2, "入参转换json格式失败!"},
-        {"bare zero", "0", -2, "入参转换json格式后数据为空"},
-        {"array", "[1]", -2, "入参转换json格式后数据为空"},
-        {"no mode", "{}", -2, "入参通信方式错误"},
-        {"unknown mode", R"({"mode":"USB"})", -2, "入参通信方式错误"},
-        {"number mode", R"({"mode":3})", -2, "入参通信方式错误"},
-        {"BT without mac", R"({"mode":"BT"})", -2, "蓝牙通信方式mac不能为空!"},
-        {"mode too long", nullptr, -2, "入参通信方式错误"},
-        {"COM", R"({"mode":"COM3","extra":{"a":1}})", 0, "【setCommuParameter...】"},
-        {"ETHX", R"({"mode":"ETHX"})", 0, "【setCommuParameter...】"},
-        {"BT", R"({"mode":"BT","mac":"00:11:22:33:44:55"})", 0, "【setCommuParameter...】"},
-        {"comments", "// terminal\n{\"mode\":\"ETH\",\"hostip\":\"127.0.0.1\",\"port\":1}", 0, "// terminal"},
+        { "null", nullptr, -2, "init入参为空!" },
+        { "not JSON", "mode:ETH", -2, "入参转换json格式失败!" },
+        { "bare zero", "0", -2, "入参转换json格式后数据为空" },
+        { "array", "[1]", -2, "入参转换json格式后数据为空" },
+        { "no mode", "{}", -2, "入参通信方式错误" },
+        { "unknown mode", R"({"mode":"USB"})", -2, "入参通信方式错误" },
+        { "number mode", R"({"mode":3})", -2, "入参通信方式错误" },
+        { "BT without mac", R"({"mode":"BT"})", -2, "蓝牙通信方式mac不能为空!" },
+        { "mode too long", nullptr, -2, "入参通信方式错误" },
+        { "COM", R"({"mode":"COM3","extra":{"a":1}})", 0, "【setCommuParameter...】" },
+        { "ETHX", R"({"mode":"ETHX"})", 0, "【setCommuParameter...】" },
+        { "BT", R"({"mode":"BT","mac":"00:11:22:33:44:55"})", 0, "【setCommuParameter...】" },
+        { "comments", "// terminal\n{\"mode\":\"ETH\",\"hostip\":\"127.0.0.1\",\"port\":1}", 0,
+            "// terminal" },
     };
     const std::string longMode = R"({"mode":"COM)" + std::string(123, '1') + "\"}";
     for (const auto& c : cases) {
@@ -190,4 +197,4 @@ TEST_F(ZelkamisSettingsTest, InitializationChecksAndStoresTheWholeDocument)
     EXPECT_EQ(initialization(justFits.c_str()), 0);
 }
 
-}  // namespace
+} // namespace

@@ -1,6 +1,6 @@
+#include "faketerminal.h"
 #include "libraryfixture.h"
 #include "socketclient.h"
-#include "faketerminal.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +11,14 @@
 #include <thread>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int kCapacity = 6144;
 
 // A connected pair: the library reads on one end, the test plays the terminal on the other.
-class ZelkamisSocketClientTest : public LibraryFixture {
+class ZelkamisSocketClientTest : public LibraryFixture
+{
 protected:
     void SetUp() override
     {
@@ -34,7 +36,10 @@ protected:
             ::close(terminal);
         LibraryFixture::TearDown();
     }
-    void send(const std::string& bytes) { ASSERT_EQ(::write(terminal, bytes.data(), bytes.size()), ssize_t(bytes.size())); }
+    void send(const std::string& bytes)
+    {
+        ASSERT_EQ(::write(terminal, bytes.data(), bytes.size()), ssize_t(bytes.size()));
+    }
     std::string receive(int timeoutSeconds)
     {
         buffer.assign(kCapacity, 0);
@@ -94,7 +99,7 @@ TEST_F(ZelkamisSocketClientTest, SilenceAndHangUpGiveWhatArrived)
     send(frame.substr(0, 10));
     ::close(terminal);
     terminal = -1;
-    EXPECT_EQ(receive(30), frame.substr(0, 10));  // returns on hang-up, long before 30 s
+    EXPECT_EQ(receive(30), frame.substr(0, 10)); // returns on hang-up, long before 30 s
 }
 
 TEST_F(ZelkamisSocketClientTest, OpenRefusesNamesAndReportsRefusedConnections)
@@ -106,18 +111,18 @@ TEST_F(ZelkamisSocketClientTest, OpenRefusesNamesAndReportsRefusedConnections)
 
     int port = 0;
     {
-        FakeTerminal closed({hangUp()});
+        FakeTerminal closed({ hangUp() });
         port = closed.port();
     }
     EXPECT_EQ(socketOpen("127.0.0.1", port, 2), kNoSocket);
     EXPECT_NE(logs().find("连接主机(127.0.0.1:" + std::to_string(port) + ")失败, ret=-1,sock_errno=111"),
-              std::string::npos)
+        std::string::npos)
         << logs();
 }
 
 TEST_F(ZelkamisSocketClientTest, OpenSendCloseAgainstATerminal)
 {
-    FakeTerminal fake({staySilent()});
+    FakeTerminal fake({ staySilent() });
     const int socket = socketOpen("127.0.0.1", fake.port(), 2);
     ASSERT_NE(socket, kNoSocket);
     const std::string frame = frameBytes("{99}");
@@ -129,4 +134,4 @@ TEST_F(ZelkamisSocketClientTest, OpenSendCloseAgainstATerminal)
     EXPECT_NE(logs().find("断开主机成功"), std::string::npos);
 }
 
-}  // namespace
+} // namespace

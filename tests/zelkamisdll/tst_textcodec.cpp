@@ -4,7 +4,8 @@
 
 #include <string>
 
-namespace {
+namespace
+{
 
 TEST(ZelkamisTextCodecTest, ConvertsBetweenGb18030AndUtf8)
 {
@@ -13,11 +14,15 @@ TEST(ZelkamisTextCodecTest, ConvertsBetweenGb18030AndUtf8)
         std::string gb18030;
         std::string utf8;
     } cases[] = {
-        {"ascii", "{\"CMD\":\"LOGON\"}", "{\"CMD\":\"LOGON\"}"},
-        {"zhong", "\xD6\xD0", "\xE4\xB8\xAD"},
-        {"mixed", "a\xD6\xD0" "b", "a\xE4\xB8\xAD" "b"},
-        {"four-byte sequence", "\x81\x30\x86\x38", "\xC3\x80"},  // U+00C0 is outside GBK
-        {"empty", "", ""},
+        { "ascii", "{\"CMD\":\"LOGON\"}", "{\"CMD\":\"LOGON\"}" },
+        { "zhong", "\xD6\xD0", "\xE4\xB8\xAD" },
+        { "mixed",
+            "a\xD6\xD0"
+            "b",
+            "a\xE4\xB8\xAD"
+            "b" },
+        { "four-byte sequence", "\x81\x30\x86\x38", "\xC3\x80" }, // U+00C0 is outside GBK
+        { "empty", "", "" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -28,8 +33,13 @@ TEST(ZelkamisTextCodecTest, ConvertsBetweenGb18030AndUtf8)
 
 TEST(ZelkamisTextCodecTest, UndecodableBytesBecomeReplacementsNotTruncation)
 {
-    EXPECT_EQ(utf8ToGbk("a\xFF" "b\xE4\xB8"), "a?b??");
-    EXPECT_EQ(gbkToUtf8("a\xFF" "b\x81"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+    EXPECT_EQ(utf8ToGbk("a\xFF"
+                        "b\xE4\xB8"),
+        "a?b??");
+    EXPECT_EQ(gbkToUtf8("a\xFF"
+                        "b\x81"),
+        "a\xEF\xBF\xBD"
+        "b\xEF\xBF\xBD");
 }
 
 TEST(ZelkamisTextCodecTest, LongTextsConvertWhole)
@@ -44,4 +54,4 @@ TEST(ZelkamisTextCodecTest, LongTextsConvertWhole)
     EXPECT_EQ(utf8ToGbk(utf8.c_str()), gb18030);
 }
 
-}  // namespace
+} // namespace

@@ -10,15 +10,18 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 const char kRequest[] = R"({"CMD":"LOGON","EXT_ORDER_NO":"20200728123240"})";
 
-class ZelkamisTransactionTest : public LibraryFixture {
+class ZelkamisTransactionTest : public LibraryFixture
+{
 protected:
     void useTerminal(int port, const std::string& extra = R"("timeout":2)")
     {
-        writeSettings(R"({"mode":"ETH","hostip":"127.0.0.1","port":)" + std::to_string(port) + "," + extra + "}");
+        writeSettings(
+            R"({"mode":"ETH","hostip":"127.0.0.1","port":)" + std::to_string(port) + "," + extra + "}");
     }
     int run(const std::string& request = kRequest)
     {
@@ -69,12 +72,12 @@ TEST_F(ZelkamisTransactionTest, RunsATransactionAgainstTheSimulator)
 TEST_F(ZelkamisTransactionTest, AnswersThatArriveOddlyStillCount)
 {
     const std::vector<std::vector<std::string>> options = {
-        {"--handshake", "plain"},
-        {"--handshake", "garbage"},
-        {"--fault", "stray-bytes", "--fault-on", "both"},
-        {"--fault", "pieces", "--fault-on", "both", "--piece-bytes", "5", "--piece-gap-ms", "5"},
-        {"--delay-ms", "300"},
-        {"--answer-size", "6139"},
+        { "--handshake", "plain" },
+        { "--handshake", "garbage" },
+        { "--fault", "stray-bytes", "--fault-on", "both" },
+        { "--fault", "pieces", "--fault-on", "both", "--piece-bytes", "5", "--piece-gap-ms", "5" },
+        { "--delay-ms", "300" },
+        { "--answer-size", "6139" },
     };
     for (const auto& option : options) {
         SCOPED_TRACE(option[1]);
@@ -93,10 +96,11 @@ TEST_F(ZelkamisTransactionTest, FaultyAnswersToTheRequest)
         int expected;
         const char* logged;
     } cases[] = {
-        {{"--fault", "silent"}, -5, "doBusiness收数据交互失败,ret=-5"},
-        {{"--fault", "close-mid-frame"}, -8, "解析数据合法性失败"},
-        {{"--fault", "bad-etx"}, -8, "parseMisData, ETX(03) is invalid"},
-        {{"--answer-size", "6140"}, -8, "parseMisData, context length(6140) > recvLength(6139) is invalid"},
+        { { "--fault", "silent" }, -5, "doBusiness收数据交互失败,ret=-5" },
+        { { "--fault", "close-mid-frame" }, -8, "解析数据合法性失败" },
+        { { "--fault", "bad-etx" }, -8, "parseMisData, ETX(03) is invalid" },
+        { { "--answer-size", "6140" }, -8,
+            "parseMisData, context length(6140) > recvLength(6139) is invalid" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.options[1]);
@@ -114,18 +118,19 @@ TEST_F(ZelkamisTransactionTest, WrongCheckByteIsLoggedWithBothValues)
     std::string bad = frameBytes("{\"ok\":1}");
     const unsigned char good = static_cast<unsigned char>(bad.back());
     bad.back() = static_cast<char>(good + 1);
-    FakeTerminal fake({sendFrame("{00}"), sendBytes(bad)});
+    FakeTerminal fake({ sendFrame("{00}"), sendBytes(bad) });
     useTerminal(fake.port());
     EXPECT_EQ(run(), -8);
     char line[64];
-    std::snprintf(line, sizeof line, "parseMisData, lrc(%02X) != lrc(%02X), is invalid", (good + 1) & 0xFF, good);
+    std::snprintf(
+        line, sizeof line, "parseMisData, lrc(%02X) != lrc(%02X), is invalid", (good + 1) & 0xFF, good);
     EXPECT_TRUE(logged(line)) << logs();
     EXPECT_TRUE(logged("解析数据合法性失败"));
 }
 
 TEST_F(ZelkamisTransactionTest, RefusedHandshakeIsTriedThreeTimes)
 {
-    FakeTerminal fake({sendFrame("{01}")});
+    FakeTerminal fake({ sendFrame("{01}") });
     useTerminal(fake.port());
     EXPECT_EQ(run(), -7);
     EXPECT_EQ(fake.connections(), 3);
@@ -136,7 +141,7 @@ TEST_F(ZelkamisTransactionTest, RefusedHandshakeIsTriedThreeTimes)
 
 TEST_F(ZelkamisTransactionTest, SilentTerminalFailsTheHandshakeWithNothingReceived)
 {
-    FakeTerminal fake({staySilent()});
+    FakeTerminal fake({ staySilent() });
     useTerminal(fake.port());
     EXPECT_EQ(run(), -5);
     EXPECT_EQ(fake.connections(), 3);
@@ -150,15 +155,16 @@ TEST_F(ZelkamisTransactionTest, HandshakeAnswersThatCannotBeUsed)
         FakeReply reply;
         const char* logged;
     } cases[] = {
-        {"too short", sendBytes(std::string("\x02\x00\x00\x03\x00", 5)), "握手接收数据失败"},
-        {"bad frame", sendBytes(frameBytes("{00}").replace(7, 1, "\x05")), "握手解析数据合法性失败"},
-        {"larger than the frame buffer", sendFrame("{00}" + std::string(4092, ' ')), "握手解析数据合法性失败"},
-        {"hang-up", hangUp(), "握手收数据交互失败,ret=-5"},
+        { "too short", sendBytes(std::string("\x02\x00\x00\x03\x00", 5)), "握手接收数据失败" },
+        { "bad frame", sendBytes(frameBytes("{00}").replace(7, 1, "\x05")), "握手解析数据合法性失败" },
+        { "larger than the frame buffer", sendFrame("{00}" + std::string(4092, ' ')),
+            "握手解析数据合法性失败" },
+        { "hang-up", hangUp(), "握手收数据交互失败,ret=-5" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         clearLogs();
-        FakeTerminal fake({c.reply});
+        FakeTerminal fake({ c.reply });
         useTerminal(fake.port());
         EXPECT_EQ(run(), c.name == std::string("hang-up") ? -5 : -7);
         EXPECT_EQ(countLogged(c.logged), 3) << logs();
@@ -167,7 +173,7 @@ TEST_F(ZelkamisTransactionTest, HandshakeAnswersThatCannotBeUsed)
 
 TEST_F(ZelkamisTransactionTest, GbkCallerGetsUtf8OnTheWireAndGb18030Back)
 {
-    FakeTerminal fake({sendFrame("{00}"), sendFrame("{\"msg\":\"\xE4\xB8\xAD\"}")});
+    FakeTerminal fake({ sendFrame("{00}"), sendFrame("{\"msg\":\"\xE4\xB8\xAD\"}") });
     useTerminal(fake.port(), R"("charset":"gbk","timeout":2)");
     ASSERT_EQ(run("{\"CMD\":\"\xD6\xD0\"}"), 0);
     EXPECT_EQ(fake.receivedPayloads().at(1), "{\"CMD\":\"\xE4\xB8\xAD\"}");
@@ -176,9 +182,9 @@ TEST_F(ZelkamisTransactionTest, GbkCallerGetsUtf8OnTheWireAndGb18030Back)
 
 TEST_F(ZelkamisTransactionTest, OtherCharsetsPassTextUnchanged)
 {
-    for (const char* extra : {R"("charset":"GBK")", R"("charset":"utf-8")", R"("timeout":2)"}) {
+    for (const char* extra : { R"("charset":"GBK")", R"("charset":"utf-8")", R"("timeout":2)" }) {
         SCOPED_TRACE(extra);
-        FakeTerminal fake({sendFrame("{00}"), sendFrame("{\"msg\":\"\xE4\xB8\xAD\"}")});
+        FakeTerminal fake({ sendFrame("{00}"), sendFrame("{\"msg\":\"\xE4\xB8\xAD\"}") });
         useTerminal(fake.port(), extra);
         ASSERT_EQ(run("{\"CMD\":\"\xE4\xB8\xAD\"}"), 0);
         EXPECT_EQ(fake.receivedPayloads().at(1), "{\"CMD\":\"\xE4\xB8\xAD\"}");
@@ -197,7 +203,7 @@ TEST_F(ZelkamisTransactionTest, LongestAnswerFitsTheResultCapacityInGb18030)
     }
     utf8 += "a";
     gb18030 += "a";
-    FakeTerminal fake({sendFrame("{00}"), sendFrame(utf8)});
+    FakeTerminal fake({ sendFrame("{00}"), sendFrame(utf8) });
     useTerminal(fake.port(), R"("charset":"gbk","timeout":2)");
     ASSERT_EQ(run(), 0);
     EXPECT_EQ(answer().size(), gb18030.size());
@@ -207,10 +213,10 @@ TEST_F(ZelkamisTransactionTest, LongestAnswerFitsTheResultCapacityInGb18030)
 
 TEST_F(ZelkamisTransactionTest, TimeoutDefaultsToSixtySeconds)
 {
-    for (const char* extra : {R"("timeout":0)", R"("timeout":-5)", R"("charset":"utf-8")"}) {
+    for (const char* extra : { R"("timeout":0)", R"("timeout":-5)", R"("charset":"utf-8")" }) {
         SCOPED_TRACE(extra);
         clearLogs();
-        FakeTerminal fake({sendFrame("{00}"), sendFrame("{}")});
+        FakeTerminal fake({ sendFrame("{00}"), sendFrame("{}") });
         useTerminal(fake.port(), extra);
         EXPECT_EQ(run(), 0);
         EXPECT_TRUE(logged("host:[127.0.0.1:" + std::to_string(fake.port()) + "],timeout=60")) << logs();
@@ -224,9 +230,9 @@ TEST_F(ZelkamisTransactionTest, LinksThatCannotOpenGiveMinusThree)
         const char* settings;
         const char* logged;
     } cases[] = {
-        {R"({"mode":"ETHX","hostip":"127.0.0.1","port":1})", "com=0, baud=9600, timeout=2"},
-        {R"({"mode":"COM3"})", "com=3, baud=9600, timeout=2"},
-        {R"({"mode":"BT","mac":"00:11:22:33:44:55"})", "bluetoothOpen, mac=00:11:22:33:44:55"},
+        { R"({"mode":"ETHX","hostip":"127.0.0.1","port":1})", "com=0, baud=9600, timeout=2" },
+        { R"({"mode":"COM3"})", "com=3, baud=9600, timeout=2" },
+        { R"({"mode":"BT","mac":"00:11:22:33:44:55"})", "bluetoothOpen, mac=00:11:22:33:44:55" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.settings);
@@ -241,8 +247,8 @@ TEST_F(ZelkamisTransactionTest, LinksThatCannotOpenGiveMinusThree)
 
 TEST_F(ZelkamisTransactionTest, SettingsAreReadAgainOnEveryCall)
 {
-    FakeTerminal first({sendFrame("{00}"), sendFrame(R"({"from":"first"})")});
-    FakeTerminal second({sendFrame("{00}"), sendFrame(R"({"from":"second"})")});
+    FakeTerminal first({ sendFrame("{00}"), sendFrame(R"({"from":"first"})") });
+    FakeTerminal second({ sendFrame("{00}"), sendFrame(R"({"from":"second"})") });
     useTerminal(first.port());
     ASSERT_EQ(run(), 0);
     ASSERT_EQ(setEthernet("127.0.0.1", second.port()), 0);
@@ -254,14 +260,14 @@ TEST_F(ZelkamisTransactionTest, SettingsAreReadAgainOnEveryCall)
 
 TEST_F(ZelkamisTransactionTest, RequestSizeIsCheckedBeforeTheHandshake)
 {
-    FakeTerminal fake({sendFrame("{00}"), sendFrame("{}")});
+    FakeTerminal fake({ sendFrame("{00}"), sendFrame("{}") });
     useTerminal(fake.port());
     EXPECT_EQ(run(std::string(4092, 'r')), -2);
     EXPECT_EQ(fake.connections(), 0);
 
     std::string gbkRequest;
     for (int i = 0; i < 1400; ++i)
-        gbkRequest += "\xD6\xD0";  // 2800 bytes here, 4200 after conversion
+        gbkRequest += "\xD6\xD0"; // 2800 bytes here, 4200 after conversion
     useTerminal(fake.port(), R"("charset":"gbk")");
     EXPECT_EQ(run(gbkRequest), -2);
     EXPECT_EQ(fake.connections(), 0);
@@ -284,4 +290,4 @@ TEST_F(ZelkamisTransactionTest, ArgumentsAndSettingsChecks)
     EXPECT_TRUE(logged("doTransaction入参result为空!"));
 }
 
-}  // namespace
+} // namespace

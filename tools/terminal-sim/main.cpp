@@ -19,7 +19,8 @@ int main(int argc, char** argv)
 
     TcpTransport transport;
     if (!transport.listenOn(options->port)) {
-        std::fprintf(stderr, "terminal-sim: cannot listen on 127.0.0.1:%d: %s\n", options->port, std::strerror(errno));
+        std::fprintf(
+            stderr, "terminal-sim: cannot listen on 127.0.0.1:%d: %s\n", options->port, std::strerror(errno));
         return 1;
     }
     std::printf("listening on 127.0.0.1:%d\n", transport.boundPort());

@@ -5,7 +5,8 @@
 #include <memory>
 #include <sstream>
 
-namespace {
+namespace
+{
 
 std::string compactJson(const Json::Value& value)
 {
@@ -23,7 +24,7 @@ bool parseObject(const std::string& text, Json::Value& object)
     return reader->parse(text.data(), text.data() + text.size(), &object, &errors) && object.isObject();
 }
 
-}  // namespace
+} // namespace
 
 std::string handshakeAnswer(const SimOptions& options)
 {
@@ -52,7 +53,7 @@ std::string requestAnswer(const std::string& request, int answerSize)
     if (parseObject(request, parsed)) {
         answer["code"] = "00";
         answer["msg"] = "simulated answer, nothing was charged";
-        for (const char* key : {"CMD", "EXT_ORDER_NO"})
+        for (const char* key : { "CMD", "EXT_ORDER_NO" })
             if (parsed.isMember(key))
                 answer[key] = parsed[key];
     } else {

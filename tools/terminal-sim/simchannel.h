@@ -5,7 +5,8 @@
 #include <sys/types.h>
 
 // A byte stream to one client of the simulated terminal.
-class SimChannel {
+class SimChannel
+{
 public:
     virtual ~SimChannel() = default;
     // Up to count bytes; 0 when the client has gone.
@@ -16,7 +17,8 @@ public:
 
 // Where clients come from. TCP gives one channel per connection; a serial line would
 // give the same long-lived channel again.
-class SimTransport {
+class SimTransport
+{
 public:
     virtual ~SimTransport() = default;
     // Blocks until the next client; null when the transport has failed.

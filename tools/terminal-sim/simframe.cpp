@@ -2,13 +2,14 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 constexpr unsigned char kStx = 0x02;
 constexpr unsigned char kEtx = 0x03;
 constexpr std::size_t kHeaderBytes = 3;
 constexpr std::size_t kTrailerBytes = 2;
 constexpr std::size_t kReadChunkBytes = 4096;
-}  // namespace
+} // namespace
 
 unsigned char frameCheckByte(const std::string& payload)
 {
@@ -63,7 +64,8 @@ std::optional<SimFrameReader::Frame> SimFrameReader::next()
 
     Frame frame;
     frame.payload.assign(pending_.begin() + kHeaderBytes, pending_.begin() + kHeaderBytes + length);
-    frame.valid = pending_[kHeaderBytes + length] == kEtx && pending_[total - 1] == frameCheckByte(frame.payload);
+    frame.valid
+        = pending_[kHeaderBytes + length] == kEtx && pending_[total - 1] == frameCheckByte(frame.payload);
     pending_.erase(pending_.begin(), pending_.begin() + total);
     return frame;
 }

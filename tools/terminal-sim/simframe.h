@@ -12,13 +12,17 @@ std::string frameOf(const std::string& payload);
 unsigned char frameCheckByte(const std::string& payload);
 
 // Reads frames off a channel. Bytes before 0x02 are skipped.
-class SimFrameReader {
+class SimFrameReader
+{
 public:
-    explicit SimFrameReader(SimChannel& channel) : channel_(channel) {}
+    explicit SimFrameReader(SimChannel& channel)
+        : channel_(channel)
+    {
+    }
 
     struct Frame {
         std::string payload;
-        bool valid = true;  // ETX and check byte as expected
+        bool valid = true; // ETX and check byte as expected
     };
     // The next frame, or nothing once the client has gone.
     std::optional<Frame> next();

@@ -4,14 +4,15 @@
 #include <cstring>
 #include <map>
 
-const char kSimUsage[] =
-    "usage: terminal-sim [--port N] [--fault NAME] [--fault-on request|handshake|both]\n"
-    "                    [--handshake identity|plain|garbage] [--delay-ms N] [--answer-size N]\n"
-    "                    [--piece-bytes N] [--piece-gap-ms N]\n"
-    "Listens on 127.0.0.1 (port 0: any free port) and prints \"listening on 127.0.0.1:PORT\".\n"
-    "faults: refuse-handshake silent close-mid-frame bad-etx bad-lrc stray-bytes pieces\n";
+const char kSimUsage[]
+    = "usage: terminal-sim [--port N] [--fault NAME] [--fault-on request|handshake|both]\n"
+      "                    [--handshake identity|plain|garbage] [--delay-ms N] [--answer-size N]\n"
+      "                    [--piece-bytes N] [--piece-gap-ms N]\n"
+      "Listens on 127.0.0.1 (port 0: any free port) and prints \"listening on 127.0.0.1:PORT\".\n"
+      "faults: refuse-handshake silent close-mid-frame bad-etx bad-lrc stray-bytes pieces\n";
 
-namespace {
+namespace
+{
 
 bool readNumber(const char* text, int& value)
 {
@@ -34,16 +35,19 @@ bool readChoice(const std::map<std::string, Choice>& choices, const char* text, 
 }
 
 const std::map<std::string, SimFault> kFaults = {
-    {"refuse-handshake", SimFault::RefuseHandshake}, {"silent", SimFault::Silent},
-    {"close-mid-frame", SimFault::CloseMidFrame},   {"bad-etx", SimFault::BadEtx},
-    {"bad-lrc", SimFault::BadLrc},                   {"stray-bytes", SimFault::StrayBytes},
-    {"pieces", SimFault::Pieces},
+    { "refuse-handshake", SimFault::RefuseHandshake },
+    { "silent", SimFault::Silent },
+    { "close-mid-frame", SimFault::CloseMidFrame },
+    { "bad-etx", SimFault::BadEtx },
+    { "bad-lrc", SimFault::BadLrc },
+    { "stray-bytes", SimFault::StrayBytes },
+    { "pieces", SimFault::Pieces },
 };
-const std::map<std::string, SimFaultTarget> kTargets = {
-    {"request", SimFaultTarget::Request}, {"handshake", SimFaultTarget::Handshake}, {"both", SimFaultTarget::Both}};
-const std::map<std::string, SimHandshakeAnswer> kHandshakeAnswers = {
-    {"identity", SimHandshakeAnswer::Identity}, {"plain", SimHandshakeAnswer::Plain},
-    {"garbage", SimHandshakeAnswer::Garbage}};
+const std::map<std::string, SimFaultTarget> kTargets = { { "request", SimFaultTarget::Request },
+    { "handshake", SimFaultTarget::Handshake }, { "both", SimFaultTarget::Both } };
+const std::map<std::string, SimHandshakeAnswer> kHandshakeAnswers
+    = { { "identity", SimHandshakeAnswer::Identity }, { "plain", SimHandshakeAnswer::Plain },
+          { "garbage", SimHandshakeAnswer::Garbage } };
 
 bool applyOption(SimOptions& options, const std::string& name, const char* value)
 {
@@ -66,7 +70,7 @@ bool applyOption(SimOptions& options, const std::string& name, const char* value
     return false;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<SimOptions> parseSimOptions(int argc, char** argv, std::string& message)
 {

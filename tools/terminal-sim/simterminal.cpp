@@ -7,21 +7,30 @@
 #include <cstdio>
 #include <thread>
 
-namespace {
+namespace
+{
 
 constexpr std::size_t kShownAnswerBytes = 200;
 
 const char* faultName(SimFault fault)
 {
     switch (fault) {
-    case SimFault::None: return "none";
-    case SimFault::RefuseHandshake: return "refuse-handshake";
-    case SimFault::Silent: return "silent";
-    case SimFault::CloseMidFrame: return "close-mid-frame";
-    case SimFault::BadEtx: return "bad-etx";
-    case SimFault::BadLrc: return "bad-lrc";
-    case SimFault::StrayBytes: return "stray-bytes";
-    case SimFault::Pieces: return "pieces";
+    case SimFault::None:
+        return "none";
+    case SimFault::RefuseHandshake:
+        return "refuse-handshake";
+    case SimFault::Silent:
+        return "silent";
+    case SimFault::CloseMidFrame:
+        return "close-mid-frame";
+    case SimFault::BadEtx:
+        return "bad-etx";
+    case SimFault::BadLrc:
+        return "bad-lrc";
+    case SimFault::StrayBytes:
+        return "stray-bytes";
+    case SimFault::Pieces:
+        return "pieces";
     }
     return "?";
 }
@@ -31,22 +40,24 @@ void pause(int milliseconds)
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-}  // namespace
+} // namespace
 
 bool SimTerminal::faultApplies(bool handshake) const
 {
     if (options_.fault == SimFault::None)
         return false;
-    return options_.faultOn == SimFaultTarget::Both ||
-           (options_.faultOn == SimFaultTarget::Handshake) == handshake;
+    return options_.faultOn == SimFaultTarget::Both
+        || (options_.faultOn == SimFaultTarget::Handshake) == handshake;
 }
 
 bool SimTerminal::sendInPieces(SimChannel& channel, const std::string& frame)
 {
-    for (std::size_t offset = 0; offset < frame.size(); offset += static_cast<std::size_t>(options_.pieceBytes)) {
+    for (std::size_t offset = 0; offset < frame.size();
+         offset += static_cast<std::size_t>(options_.pieceBytes)) {
         if (offset > 0)
             pause(options_.pieceGapMs);
-        const std::size_t count = std::min(frame.size() - offset, static_cast<std::size_t>(options_.pieceBytes));
+        const std::size_t count
+            = std::min(frame.size() - offset, static_cast<std::size_t>(options_.pieceBytes));
         if (!channel.writeAll(frame.data() + offset, count))
             return false;
     }
@@ -94,11 +105,13 @@ void SimTerminal::serve(SimChannel& channel)
         }
         const bool handshake = frame->payload == "{99}";
         const bool faulty = faultApplies(handshake);
-        const std::string answer = handshake ? handshakeAnswer(options_) : requestAnswer(frame->payload, options_.answerSize);
-        const std::string shown = answer.size() > kShownAnswerBytes ? answer.substr(0, kShownAnswerBytes) + "..." : answer;
-        std::printf("#%ld %s %zu bytes -> %zu bytes%s%s: %s\n", exchanges_, handshake ? "handshake" : "request",
-                    frame->payload.size(), answer.size(), faulty ? ", fault " : "", faulty ? faultName(options_.fault) : "",
-                    shown.c_str());
+        const std::string answer
+            = handshake ? handshakeAnswer(options_) : requestAnswer(frame->payload, options_.answerSize);
+        const std::string shown
+            = answer.size() > kShownAnswerBytes ? answer.substr(0, kShownAnswerBytes) + "..." : answer;
+        std::printf("#%ld %s %zu bytes -> %zu bytes%s%s: %s\n", exchanges_,
+            handshake ? "handshake" : "request", frame->payload.size(), answer.size(),
+            faulty ? ", fault " : "", faulty ? faultName(options_.fault) : "", shown.c_str());
         if (!sendAnswer(channel, answer, faulty))
             return;
     }

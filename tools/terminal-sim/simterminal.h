@@ -7,9 +7,13 @@
 
 // Plays the payment terminal on one channel: answers frames until the client goes,
 // printing one line per exchange.
-class SimTerminal {
+class SimTerminal
+{
 public:
-    explicit SimTerminal(const SimOptions& options) : options_(options) {}
+    explicit SimTerminal(const SimOptions& options)
+        : options_(options)
+    {
+    }
     void serve(SimChannel& channel);
 
 private:

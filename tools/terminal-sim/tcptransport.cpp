@@ -7,11 +7,16 @@
 
 #include <cerrno>
 
-namespace {
+namespace
+{
 
-class TcpChannel : public SimChannel {
+class TcpChannel : public SimChannel
+{
 public:
-    explicit TcpChannel(int socket) : socket_(socket) {}
+    explicit TcpChannel(int socket)
+        : socket_(socket)
+    {
+    }
     ~TcpChannel() override { ::close(socket_); }
 
     ssize_t read(void* buffer, std::size_t count) override
@@ -42,7 +47,7 @@ private:
     int socket_;
 };
 
-}  // namespace
+} // namespace
 
 TcpTransport::~TcpTransport()
 {
@@ -57,13 +62,14 @@ bool TcpTransport::listenOn(int port)
         return false;
     const int reuse = 1;
     ::setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
-    sockaddr_in address{};
+    sockaddr_in address {};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = htons(static_cast<uint16_t>(port));
     socklen_t length = sizeof address;
-    if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(listener_, 8) != 0 ||
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+    if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
+        || ::listen(listener_, 8) != 0
+        || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
         return false;
     boundPort_ = ntohs(address.sin_port);
     return true;

@@ -3,7 +3,8 @@
 #include "simchannel.h"
 
 // Clients over TCP on 127.0.0.1, one connection at a time.
-class TcpTransport : public SimTransport {
+class TcpTransport : public SimTransport
+{
 public:
     ~TcpTransport() override;
     // Listens on 127.0.0.1:port (0: any free port); false with errno set on failure.

@@ -16,14 +16,14 @@
 
 /* Result codes. */
 #define ZELKAMIS_OK 0
-#define ZELKAMIS_ERR_SETTINGS (-1)        /* settings not loaded, or setCOM name not COMn */
-#define ZELKAMIS_ERR_ARGUMENT (-2)        /* bad argument or request too long */
-#define ZELKAMIS_ERR_OPEN (-3)            /* link to the terminal not opened */
-#define ZELKAMIS_ERR_SEND (-4)            /* frame not sent */
-#define ZELKAMIS_ERR_RECEIVE (-5)         /* nothing (or at most five bytes) received in time */
-#define ZELKAMIS_ERR_NOT_CONFIGURED (-6)  /* no settings document */
-#define ZELKAMIS_ERR_HANDSHAKE (-7)       /* three handshake attempts failed */
-#define ZELKAMIS_ERR_FRAME (-8)           /* the answer is not a valid frame */
+#define ZELKAMIS_ERR_SETTINGS (-1) /* settings not loaded, or setCOM name not COMn */
+#define ZELKAMIS_ERR_ARGUMENT (-2) /* bad argument or request too long */
+#define ZELKAMIS_ERR_OPEN (-3) /* link to the terminal not opened */
+#define ZELKAMIS_ERR_SEND (-4) /* frame not sent */
+#define ZELKAMIS_ERR_RECEIVE (-5) /* nothing (or at most five bytes) received in time */
+#define ZELKAMIS_ERR_NOT_CONFIGURED (-6) /* no settings document */
+#define ZELKAMIS_ERR_HANDSHAKE (-7) /* three handshake attempts failed */
+#define ZELKAMIS_ERR_FRAME (-8) /* the answer is not a valid frame */
 
 /* The longest request doTransaction sends, in bytes of UTF-8 after any conversion;
  * a longer one gives ZELKAMIS_ERR_ARGUMENT before the terminal is contacted. */

@@ -8,7 +8,8 @@
 
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
 constexpr int kPollStepMs = 50;
 
@@ -19,12 +20,12 @@ std::string readFrame(int client, const std::atomic<bool>& stopping)
     for (;;) {
         const std::size_t start = bytes.find('\x02');
         if (start != std::string::npos && bytes.size() >= start + 3) {
-            const std::size_t length = static_cast<unsigned char>(bytes[start + 1]) * 256u +
-                                       static_cast<unsigned char>(bytes[start + 2]);
+            const std::size_t length = static_cast<unsigned char>(bytes[start + 1]) * 256u
+                + static_cast<unsigned char>(bytes[start + 2]);
             if (bytes.size() >= start + length + 5)
                 return bytes.substr(start + 3, length);
         }
-        pollfd entry{client, POLLIN, 0};
+        pollfd entry { client, POLLIN, 0 };
         if (stopping || ::poll(&entry, 1, kPollStepMs) < 0)
             return {};
         if (entry.revents == 0)
@@ -41,7 +42,7 @@ std::string readFrame(int client, const std::atomic<bool>& stopping)
 void waitForClose(int client, const std::atomic<bool>& stopping)
 {
     while (!stopping) {
-        pollfd entry{client, POLLIN, 0};
+        pollfd entry { client, POLLIN, 0 };
         if (::poll(&entry, 1, kPollStepMs) < 0)
             return;
         char chunk[256];
@@ -50,20 +51,21 @@ void waitForClose(int client, const std::atomic<bool>& stopping)
     }
 }
 
-}  // namespace
+} // namespace
 
 std::string frameBytes(const std::string& payload)
 {
     unsigned char lrc = payload.empty() ? 0 : 0x44;
     for (const char c : payload)
         lrc ^= static_cast<unsigned char>(c);
-    std::string frame = {'\x02', static_cast<char>(payload.size() >> 8), static_cast<char>(payload.size() & 0xFF)};
+    std::string frame
+        = { '\x02', static_cast<char>(payload.size() >> 8), static_cast<char>(payload.size() & 0xFF) };
     return frame + payload + '\x03' + static_cast<char>(lrc);
 }
 
 FakeReply sendBytes(std::string bytes)
 {
-    return {FakeReply::Send, std::move(bytes)};
+    return { FakeReply::Send, std::move(bytes) };
 }
 
 FakeReply sendFrame(const std::string& payload)
@@ -73,23 +75,25 @@ FakeReply sendFrame(const std::string& payload)
 
 FakeReply staySilent()
 {
-    return {FakeReply::Silent, {}};
+    return { FakeReply::Silent, {} };
 }
 
 FakeReply hangUp()
 {
-    return {FakeReply::Close, {}};
+    return { FakeReply::Close, {} };
 }
 
-FakeTerminal::FakeTerminal(std::vector<FakeReply> script) : script_(std::move(script))
+FakeTerminal::FakeTerminal(std::vector<FakeReply> script)
+    : script_(std::move(script))
 {
     listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
+    sockaddr_in address {};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
-    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener_, 8) != 0 || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0
+        || ::listen(listener_, 8) != 0
+        || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
         throw std::runtime_error("fake terminal cannot listen");
     port_ = ntohs(address.sin_port);
     thread_ = std::thread(&FakeTerminal::run, this);
@@ -111,7 +115,7 @@ std::vector<std::string> FakeTerminal::receivedPayloads() const
 void FakeTerminal::run()
 {
     while (!stopping_) {
-        pollfd entry{listener_, POLLIN, 0};
+        pollfd entry { listener_, POLLIN, 0 };
         if (::poll(&entry, 1, kPollStepMs) <= 0)
             continue;
         const int client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);

@@ -9,17 +9,18 @@
 // What the fake terminal does after it has read one frame on a connection.
 struct FakeReply {
     enum Kind { Send, Silent, Close } kind = Send;
-    std::string bytes;  // sent as they are (Send), then the connection stays open until the client closes
+    std::string bytes; // sent as they are (Send), then the connection stays open until the client closes
 };
 
 FakeReply sendBytes(std::string bytes);
-FakeReply sendFrame(const std::string& payload);  // a correct frame around payload
+FakeReply sendFrame(const std::string& payload); // a correct frame around payload
 FakeReply staySilent();
 FakeReply hangUp();
 
 // A terminal on 127.0.0.1 (a free port) that plays a script: the i-th connection gets
 // the i-th reply (the last one repeats).
-class FakeTerminal {
+class FakeTerminal
+{
 public:
     explicit FakeTerminal(std::vector<FakeReply> script);
     ~FakeTerminal();
@@ -35,8 +36,8 @@ private:
     std::vector<FakeReply> script_;
     int listener_ = -1;
     int port_ = 0;
-    std::atomic<int> connections_{0};
-    std::atomic<bool> stopping_{false};
+    std::atomic<int> connections_ { 0 };
+    std::atomic<bool> stopping_ { false };
     mutable std::mutex mutex_;
     std::vector<std::string> payloads_;
     std::thread thread_;

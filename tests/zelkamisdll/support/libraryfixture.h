@@ -8,7 +8,8 @@
 
 // Every test gets its own settings and log directory, and a private empty current
 // directory, so that the library's fallback to the current directory finds nothing.
-class LibraryFixture : public ::testing::Test {
+class LibraryFixture : public ::testing::Test
+{
 protected:
     void SetUp() override;
     void TearDown() override;

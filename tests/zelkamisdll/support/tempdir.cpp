@@ -38,7 +38,8 @@ void writeFile(const std::string& path, const std::string& content)
     std::ofstream(path, std::ios::binary) << content;
 }
 
-namespace {
+namespace
+{
 
 std::set<std::string> logFiles(const std::string& dir)
 {
@@ -50,7 +51,7 @@ std::set<std::string> logFiles(const std::string& dir)
     return names;
 }
 
-}  // namespace
+} // namespace
 
 std::string readLogs(const std::string& dir)
 {

@@ -3,7 +3,8 @@
 #include <string>
 
 // A private directory under the system's temporary directory, removed with its content.
-class TempDir {
+class TempDir
+{
 public:
     TempDir();
     ~TempDir();

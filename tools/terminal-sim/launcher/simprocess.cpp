@@ -14,7 +14,7 @@ SimProcess::SimProcess(const std::string& executable, const std::vector<std::str
     int out[2];
     if (::pipe2(out, O_CLOEXEC) != 0)
         throw std::runtime_error("pipe failed");
-    std::vector<std::string> args = {executable, "--port", "0"};
+    std::vector<std::string> args = { executable, "--port", "0" };
     args.insert(args.end(), options.begin(), options.end());
     std::vector<char*> argv;
     for (std::string& arg : args)
@@ -38,8 +38,7 @@ SimProcess::SimProcess(const std::string& executable, const std::vector<std::str
     }
     drain_ = std::thread([stream = output_] {
         char line[512];
-        while (std::fgets(line, sizeof line, stream) != nullptr) {
-        }
+        while (std::fgets(line, sizeof line, stream) != nullptr) { }
     });
 }
 

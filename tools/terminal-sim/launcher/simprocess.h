@@ -8,7 +8,8 @@
 
 // terminal-sim started with the given options on a free port of 127.0.0.1, for tests
 // and benchmarks. The destructor ends it by its PID.
-class SimProcess {
+class SimProcess
+{
 public:
     SimProcess(const std::string& executable, const std::vector<std::string>& options);
     ~SimProcess();
@@ -21,7 +22,7 @@ private:
     void stop();
 
     pid_t pid_ = -1;
-    FILE* output_ = nullptr;  // the simulator's stdout; its first line names the port
-    std::thread drain_;       // reads the rest, so the simulator never blocks on a full pipe
+    FILE* output_ = nullptr; // the simulator's stdout; its first line names the port
+    std::thread drain_; // reads the rest, so the simulator never blocks on a full pipe
     int port_ = 0;
 };
