@@ -72,6 +72,14 @@ bool applyOption(SimOptions& options, const std::string& name, const char* value
 
 } // namespace
 
+std::string simFaultName(SimFault fault)
+{
+    for (const auto& [name, value] : kFaults)
+        if (value == fault)
+            return name;
+    return "none";
+}
+
 std::optional<SimOptions> parseSimOptions(int argc, char** argv, std::string& message)
 {
     SimOptions options;

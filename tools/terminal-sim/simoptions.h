@@ -35,4 +35,7 @@ struct SimOptions {
 // Parses the command line; on error sets message and returns nothing.
 std::optional<SimOptions> parseSimOptions(int argc, char** argv, std::string& message);
 
+// The option text that selects fault.
+std::string simFaultName(SimFault fault);
+
 extern const char kSimUsage[];

@@ -12,29 +12,6 @@ namespace
 
 constexpr std::size_t kShownAnswerBytes = 200;
 
-const char* faultName(SimFault fault)
-{
-    switch (fault) {
-    case SimFault::None:
-        return "none";
-    case SimFault::RefuseHandshake:
-        return "refuse-handshake";
-    case SimFault::Silent:
-        return "silent";
-    case SimFault::CloseMidFrame:
-        return "close-mid-frame";
-    case SimFault::BadEtx:
-        return "bad-etx";
-    case SimFault::BadLrc:
-        return "bad-lrc";
-    case SimFault::StrayBytes:
-        return "stray-bytes";
-    case SimFault::Pieces:
-        return "pieces";
-    }
-    return "?";
-}
-
 void pause(int milliseconds)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
@@ -111,7 +88,7 @@ void SimTerminal::serve(SimChannel& channel)
             = answer.size() > kShownAnswerBytes ? answer.substr(0, kShownAnswerBytes) + "..." : answer;
         std::printf("#%ld %s %zu bytes -> %zu bytes%s%s: %s\n", exchanges_,
             handshake ? "handshake" : "request", frame->payload.size(), answer.size(),
-            faulty ? ", fault " : "", faulty ? faultName(options_.fault) : "", shown.c_str());
+            faulty ? ", fault " : "", faulty ? simFaultName(options_.fault).c_str() : "", shown.c_str());
         if (!sendAnswer(channel, answer, faulty))
             return;
     }
