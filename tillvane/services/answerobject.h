@@ -29,8 +29,8 @@ public:
 
     const QJsonObject& object() const { return m_object; }
 
-    // Answers with this object's text through setJson; withStatus first sets
-    // status 200 with an empty reason phrase, as the failure answers do.
+    // Answers with this object's text through setJson; withStatus first calls
+    // setStatus(200, ""), as the failure answers do.
     void writeTo(HttpResponse* response, bool withStatus) const;
 
 private:
