@@ -34,10 +34,15 @@ bool V2TestServer::isListening() const
     return m_server.isListening();
 }
 
+quint16 V2TestServer::serverPort() const
+{
+    return m_server.serverPort();
+}
+
 ResponseParts V2TestServer::exchange(
     const QByteArray& method, const QByteArray& path, const QByteArray& body, const QByteArray& extraHeaders)
 {
-    LoopbackClient client(m_server.serverPort());
+    LoopbackClient client(serverPort());
     client.send(method + ' ' + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" + extraHeaders
         + "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
     // The library's time-out in the tests is a second or two.

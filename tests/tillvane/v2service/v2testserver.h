@@ -22,6 +22,7 @@ public:
     V2TestServer& operator=(const V2TestServer&) = delete;
 
     bool isListening() const;
+    quint16 serverPort() const;
     // One request on a new connection; the answer, split (empty when none came).
     ResponseParts exchange(const QByteArray& method, const QByteArray& path, const QByteArray& body = {},
         const QByteArray& extraHeaders = {});
