@@ -22,7 +22,8 @@ public:
         address.sin_family = AF_INET;
         address.sin_port = htons(static_cast<uint16_t>(port));
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        connected_ = fd_ >= 0 && ::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+        connected_
+            = fd_ >= 0 && ::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     }
     ~LoopbackSocket()
     {
@@ -61,7 +62,8 @@ std::string frameOf(const std::string& payload)
     unsigned char check = 0x44;
     for (const unsigned char byte : payload)
         check ^= byte;
-    std::string frame { '\x02', static_cast<char>(payload.size() >> 8), static_cast<char>(payload.size() & 0xff) };
+    std::string frame { '\x02', static_cast<char>(payload.size() >> 8),
+        static_cast<char>(payload.size() & 0xff) };
     frame += payload;
     frame += '\x03';
     frame += static_cast<char>(check);
@@ -74,7 +76,8 @@ bool exchangeFrame(int port, const std::string& payload)
     std::string answer;
     if (!socket.send(frameOf(payload)) || !socket.read(3, answer))
         return false;
-    const std::size_t length = (static_cast<unsigned char>(answer[1]) << 8) | static_cast<unsigned char>(answer[2]);
+    const std::size_t length
+        = (static_cast<unsigned char>(answer[1]) << 8) | static_cast<unsigned char>(answer[2]);
     return socket.read(length + 2, answer);
 }
 
@@ -88,8 +91,8 @@ bool exchangeWithTerminal(int port, const std::string& request)
 std::string postOverHttp(int port, const std::string& path, const std::string& body)
 {
     LoopbackSocket socket(port);
-    if (!socket.send("POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: " + std::to_string(body.size())
-            + "\r\n\r\n" + body))
+    if (!socket.send("POST " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: "
+            + std::to_string(body.size()) + "\r\n\r\n" + body))
         return {};
     std::string answer;
     socket.read(static_cast<std::size_t>(-1), answer); // until the server closes

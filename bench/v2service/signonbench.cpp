@@ -60,7 +60,8 @@ int main(int argc, char** argv)
     MisServiceForKovraV2 service(folder.path());
     V2TestServer server(&service);
     // The copy the service loaded; calls never overlap here, one series runs at a time.
-    const auto doTransaction = reinterpret_cast<int (*)(const char*, char*)>(QLibrary(library).resolve("doTransaction"));
+    const auto doTransaction
+        = reinterpret_cast<int (*)(const char*, char*)>(QLibrary(library).resolve("doTransaction"));
     if (!server.isListening() || !doTransaction) {
         std::fprintf(stderr, "set-up failed\n");
         return 1;
@@ -90,7 +91,8 @@ int main(int argc, char** argv)
                     break;
                 }
                 if (i >= 0)
-                    s.millis.push_back(std::chrono::duration<double, std::milli>(Clock::now() - begin).count());
+                    s.millis.push_back(
+                        std::chrono::duration<double, std::milli>(Clock::now() - begin).count());
             }
         }
         QMetaObject::invokeMethod(&app, &QCoreApplication::quit, Qt::QueuedConnection);

@@ -84,9 +84,11 @@ TEST_F(V2BindingTest, HandsTheConfiguredLinkToTheLibrary)
         { "serial refused", { { "CommunityType", "0" }, { "ComNo", "4" } }, -1,
             { "setCharset(utf-8)", "setCOM(COM4)" }, true },
         { "tcp above 32767",
-            { { "CommunityType", "1" }, { "Ip", "127.0.0.1" }, { "Port", "40000" }, { "TransTimeout", "70000" } }, 0,
-            { "setCharset(utf-8)", "setEthernet(127.0.0.1,40000)", "setTimeout(70000)" }, false },
-        { "bluetooth", { { "CommunityType", "2" }, { "btMac", "00:11:22:33:44:55" }, { "TransTimeout", "9" } }, 0,
+            { { "CommunityType", "1" }, { "Ip", "127.0.0.1" }, { "Port", "40000" },
+                { "TransTimeout", "70000" } },
+            0, { "setCharset(utf-8)", "setEthernet(127.0.0.1,40000)", "setTimeout(70000)" }, false },
+        { "bluetooth",
+            { { "CommunityType", "2" }, { "btMac", "00:11:22:33:44:55" }, { "TransTimeout", "9" } }, 0,
             { "setCharset(utf-8)", "setBluetooth(00:11:22:33:44:55)", "setTimeout(9)" }, false },
         { "unknown mode", { { "CommunityType", "3" } }, 0, { "setCharset(utf-8)" }, true },
     };
@@ -105,7 +107,8 @@ TEST_F(V2BindingTest, HandsTheConfiguredLinkToTheLibrary)
         MisServiceForKovraV2 service(caseFolder.path());
 
         EXPECT_EQ(recorder.calls().mid(3), c.calls);
-        EXPECT_EQ(log.count(QStringLiteral("dllv2 初始化通讯参数失败")) - failuresBefore, c.failureLogged ? 1 : 0);
+        EXPECT_EQ(
+            log.count(QStringLiteral("dllv2 初始化通讯参数失败")) - failuresBefore, c.failureLogged ? 1 : 0);
     }
 }
 
@@ -141,13 +144,15 @@ TEST_F(V2BindingTest, WithoutTheLibraryFileTransactionsAnswerLibraryNotLoaded)
 
     EXPECT_TRUE(log.contains("loadLibrary " + folder.path() + "/absent.so failed."));
     EXPECT_TRUE(log.contains(QStringLiteral("dllv2 初始化通讯参数失败")));
-    EXPECT_EQ(transact(*service, QStringLiteral(R"({"CMD":"SALE"})")), R"({"code":"02","msg":"动态库未加载"})");
+    EXPECT_EQ(
+        transact(*service, QStringLiteral(R"({"CMD":"SALE"})")), R"({"code":"02","msg":"动态库未加载"})");
     EXPECT_FALSE(service->loadLibrary());
 }
 
 TEST_F(V2BindingTest, MissingExportsAreLoggedAndTheOthersStillUsed)
 {
-    const auto recorder = installRecorder(recorderName, QStringLiteral("librecorder.so"), RECORDER_PARTIAL_LIBRARY);
+    const auto recorder
+        = installRecorder(recorderName, QStringLiteral("librecorder.so"), RECORDER_PARTIAL_LIBRARY);
     config.insert(QStringLiteral("CommunityType"), QStringLiteral("0"));
     const auto service = startService();
 
@@ -158,14 +163,16 @@ TEST_F(V2BindingTest, MissingExportsAreLoggedAndTheOthersStillUsed)
     EXPECT_TRUE(log.contains(QStringLiteral("dllv2 初始化通讯参数失败")));
 
     // The settings window saves TCP mode and tells the service.
-    config.insert({ { "CommunityType", "1" }, { "Ip", "127.0.0.1" }, { "Port", "20499" }, { "TransTimeout", "5" } });
+    config.insert(
+        { { "CommunityType", "1" }, { "Ip", "127.0.0.1" }, { "Port", "20499" }, { "TransTimeout", "5" } });
     folder.writeCommunicationConfig(config);
     recorder->clear();
     EXPECT_TRUE(service->reloadConfig());
     service->initTrans();
     EXPECT_EQ(recorder->calls(),
         (QStringList { "setCharset(utf-8)", "setEthernet(127.0.0.1,20499)", "setTimeout(5)" }));
-    EXPECT_EQ(transact(*service, QStringLiteral("{}")), R"({"code":"00","msg":"success","rspData":"{\"recorded\":true}"})");
+    EXPECT_EQ(transact(*service, QStringLiteral("{}")),
+        R"({"code":"00","msg":"success","rspData":"{\"recorded\":true}"})");
 }
 
 TEST_F(V2BindingTest, LibraryResultCodesBecomeAnswers)
@@ -206,7 +213,8 @@ TEST_F(V2BindingTest, CallsIntoTheLibraryNeverOverlap)
 
     // A request on a connection thread while the settings window saves.
     std::thread connection([&service] { transact(*service, QStringLiteral("{}")); });
-    const bool transactionStarted = QTest::qWaitFor([&recorder] { return !recorder->calls().isEmpty(); }, 5000);
+    const bool transactionStarted
+        = QTest::qWaitFor([&recorder] { return !recorder->calls().isEmpty(); }, 5000);
     service->reloadConfig();
     service->initTrans();
     connection.join();

@@ -54,8 +54,8 @@ TEST_F(V2CrossOriginTest, PreflightEchoesTheOriginWithAnEmptyBody)
 
 TEST_F(V2CrossOriginTest, JsonAnswersAllowEveryOrigin)
 {
-    const ResponseParts response
-        = server->exchange("POST", "/kovra/v2/dotrans/", R"({"CMD":"SALE"})", "Origin: " + webOrigin + "\r\n");
+    const ResponseParts response = server->exchange(
+        "POST", "/kovra/v2/dotrans/", R"({"CMD":"SALE"})", "Origin: " + webOrigin + "\r\n");
     EXPECT_EQ(response.body, R"({"code":"02","msg":"动态库未加载"})");
     EXPECT_EQ(header(response, "Access-Control-Allow-Origin"), "*");
 }

@@ -39,7 +39,10 @@ protected:
         ASSERT_TRUE(server->isListening());
     }
 
-    ResponseParts post(const QByteArray& path, const QByteArray& body) { return server->exchange("POST", path, body); }
+    ResponseParts post(const QByteArray& path, const QByteArray& body)
+    {
+        return server->exchange("POST", path, body);
+    }
 
     // The terminal's answer carried in "rspData" of a successful answer.
     static QJsonObject terminalAnswer(const ResponseParts& response)
@@ -64,7 +67,8 @@ TEST_F(V2TerminalTest, DotransAnswersWithTheTerminalsTextInRspData)
 
     EXPECT_EQ(response.statusLine, "HTTP/1.1 200 OK");
     EXPECT_EQ(response.values("Content-type"), QList<QByteArray> { "application/json;charset=utf-8" });
-    EXPECT_TRUE(response.body.startsWith(R"({"code":"00","msg":"success","rspData":"{\")")) << response.body.toStdString();
+    EXPECT_TRUE(response.body.startsWith(R"({"code":"00","msg":"success","rspData":"{\")"))
+        << response.body.toStdString();
     const QJsonObject terminal = terminalAnswer(response);
     EXPECT_TRUE(terminal.value("simulated").toBool());
     EXPECT_EQ(terminal.value("CMD").toString(), "SALE");

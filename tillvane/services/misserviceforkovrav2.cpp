@@ -38,7 +38,8 @@ QByteArray requestBytes(HttpRequest* request)
     return request->body().toUtf8();
 }
 
-RouteEntry route(const char* path, int methods, bool (MisServiceForKovraV2::*handler)(HttpRequest*, HttpResponse*))
+RouteEntry route(
+    const char* path, int methods, bool (MisServiceForKovraV2::*handler)(HttpRequest*, HttpResponse*))
 {
     return { QStringLiteral("/kovra/v2") + QLatin1String(path), methods,
         static_cast<RouteEntry::Handler>(handler) };
@@ -48,7 +49,8 @@ RouteEntry route(const char* path, int methods, bool (MisServiceForKovraV2::*han
 
 MisServiceForKovraV2* MisServiceForKovraV2::instance()
 {
-    static MisServiceForKovraV2* const service = new MisServiceForKovraV2(QCoreApplication::applicationDirPath());
+    static MisServiceForKovraV2* const service
+        = new MisServiceForKovraV2(QCoreApplication::applicationDirPath());
     return service;
 }
 
@@ -67,7 +69,8 @@ bool MisServiceForKovraV2::handle(HttpRequest* request, HttpResponse* response)
     qDebug() << "timestamap:" << QDateTime::currentMSecsSinceEpoch();
     const QHash<QString, QString>& headers = request->headers();
     const QString origin = headers.value(QStringLiteral("Origin"));
-    response->setHeader(QStringLiteral("Access-Control-Allow-Origin"), origin.isEmpty() ? QStringLiteral("*") : origin);
+    response->setHeader(
+        QStringLiteral("Access-Control-Allow-Origin"), origin.isEmpty() ? QStringLiteral("*") : origin);
     const QString requestedHeaders = headers.value(QStringLiteral("Access-Control-Request-Headers"));
     response->setHeader(QStringLiteral("Access-Control-Allow-Headers"), requestedHeaders);
     response->setHeader(QStringLiteral("Access-Control-Expose-Headers"), requestedHeaders);

@@ -20,8 +20,7 @@ public:
     int mostConcurrentCalls() const;
 
 private:
-    template <typename Function>
-    Function entry(const char* name) const
+    template <typename Function> Function entry(const char* name) const
     {
         return reinterpret_cast<Function>(m_library.resolve(name));
     }
