@@ -88,7 +88,7 @@ TEST_F(ServerFixture, KeepsTheConnectionOnlyForConnectionKeepAlive)
         client.send("GET / HTTP/1.1\r\n" + c.header + "\r\n");
         EXPECT_EQ(bodyOf(client.readResponse()), "hello world.");
         if (c.kept) {
-            client.send("GET /kovra/sign/ HTTP/1.1\r\n" + c.header + "\r\n");
+            client.send("GET /nothing/here/ HTTP/1.1\r\n" + c.header + "\r\n");
             EXPECT_EQ(bodyOf(client.readResponse()), notFoundBody);
             client.close();
         }

@@ -1,0 +1,9 @@
+#include "misrequesttimestamp.h"
+
+#include <QDateTime>
+#include <QDebug>
+
+void logMisRequestTimestamp()
+{
+    qDebug() << "timestamap:" << QDateTime::currentMSecsSinceEpoch();
+}
