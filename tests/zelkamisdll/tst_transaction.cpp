@@ -230,8 +230,10 @@ TEST_F(ZelkamisTransactionTest, LinksThatCannotOpenGiveMinusThree)
         const char* settings;
         const char* logged;
     } cases[] = {
-        { R"({"mode":"ETHX","hostip":"127.0.0.1","port":1})", "com=0, baud=9600, timeout=2" },
-        { R"({"mode":"COM3"})", "com=3, baud=9600, timeout=2" },
+        // Serial modes name devices that no machine has, so that no real port is touched.
+        { R"({"mode":"ETHX","hostip":"127.0.0.1","port":1,"device":"/dev/no-such-tty"})",
+            "com=0, baud=9600, timeout=2" },
+        { R"({"mode":"COM987"})", "com=987, baud=9600, timeout=2" },
         { R"({"mode":"BT","mac":"00:11:22:33:44:55"})", "bluetoothOpen, mac=00:11:22:33:44:55" },
     };
     for (const auto& c : cases) {
