@@ -56,7 +56,8 @@ bool serialOpen(int portNumber, const std::string& deviceSetting)
     const std::vector<std::string> candidates = serialDeviceCandidates(deviceSetting, portNumber);
     const std::optional<std::string> device = firstExistingDevice(candidates);
     if (!device) {
-        const std::string tried = candidates.empty() ? "COM" + std::to_string(portNumber) : joinedDevices(candidates);
+        const std::string tried
+            = candidates.empty() ? "COM" + std::to_string(portNumber) : joinedDevices(candidates);
         logOpenFailure(tried, std::strerror(ENOENT));
         return false;
     }

@@ -23,7 +23,8 @@ std::vector<std::string> serialDeviceCandidates(
 std::optional<std::string> firstExistingDevice(const std::vector<std::string>& candidates)
 {
     for (const std::string& path : candidates) {
-        struct stat info {};
+        struct stat info {
+        };
         if (::stat(path.c_str(), &info) == 0)
             return path;
     }

@@ -66,11 +66,7 @@ private:
 
 using Calls = std::vector<std::string>;
 
-class ZelkamisBluetoothTest : public LibraryFixture
-{
-protected:
-    bool logged(const std::string& text) const { return logs().find(text) != std::string::npos; }
-};
+using ZelkamisBluetoothTest = LibraryFixture;
 
 TEST_F(ZelkamisBluetoothTest, ConnectsOnTheChannelOfTheFirstService)
 {
@@ -154,14 +150,9 @@ TEST_F(ZelkamisBluetoothTest, TransactionWithoutAnAdapterFailsToOpen)
     writeSettings(std::string(R"({"mode":"BT","mac":")") + kMac + R"(","timeout":1})");
     std::vector<char> result(ZELKAMIS_RESULT_CAPACITY, '#');
     EXPECT_EQ(doTransaction("{}", result.data()), ZELKAMIS_ERR_OPEN);
-    const std::string all = logs();
-    int attempts = 0;
-    for (std::size_t at = all.find("握手收数据交互失败,ret=-3"); at != std::string::npos;
-         at = all.find("握手收数据交互失败,ret=-3", at + 1))
-        ++attempts;
-    EXPECT_EQ(attempts, 3);
+    EXPECT_EQ(countLogged("握手收数据交互失败,ret=-3"), 3);
     EXPECT_TRUE(logged("bluetoothOpen, socket fail!") || logged("bluetoothOpen, WSALookupServiceBegin fail!"))
-        << all;
+        << logs();
 }
 
 } // namespace

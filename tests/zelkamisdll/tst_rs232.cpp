@@ -10,6 +10,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <regex>
 #include <thread>
@@ -40,9 +41,9 @@ protected:
     }
     bool guardIntact() const
     {
-        return std::all_of(buffer.end() - kGuardBytes, buffer.end(), [](unsigned char c) { return c == '#'; });
+        return std::all_of(
+            buffer.end() - kGuardBytes, buffer.end(), [](unsigned char c) { return c == '#'; });
     }
-    bool logged(const std::string& text) const { return logs().find(text) != std::string::npos; }
     // A terminal that stops after the length bytes, silent or gone, is given up on once
     // the 1 s time-out has passed, at the latest when the pending body read ends 5 s later.
     void expectGivenUp();

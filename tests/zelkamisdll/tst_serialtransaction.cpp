@@ -33,15 +33,6 @@ protected:
         result.assign(ZELKAMIS_RESULT_CAPACITY, '#');
         return doTransaction(kRequest, result.data());
     }
-    int countLogged(const std::string& text) const
-    {
-        const std::string all = logs();
-        int count = 0;
-        for (std::size_t at = all.find(text); at != std::string::npos; at = all.find(text, at + 1))
-            ++count;
-        return count;
-    }
-
     std::vector<char> result;
 };
 
@@ -56,7 +47,8 @@ TEST_F(ZelkamisSerialTransactionTest, RunsATransactionOverThePseudoTerminal)
     EXPECT_EQ(answer["EXT_ORDER_NO"].asString(), "20200728123240");
     EXPECT_EQ(countLogged("打开串口" + sim.device() + "成功"), 2) << "handshake and request";
     EXPECT_EQ(countLogged("关闭串口成功"), 2);
-    EXPECT_EQ(countLogged("com=1, baud=9600, timeout=2"), 2) << "the handshake takes 2 s, the request the setting";
+    EXPECT_EQ(countLogged("com=1, baud=9600, timeout=2"), 2)
+        << "the handshake takes 2 s, the request the setting";
     EXPECT_EQ(countLogged("model=SIM-1,cid=SIMCID0001,tid=SIMTID01"), 1);
 }
 
@@ -92,7 +84,8 @@ TEST_F(ZelkamisSerialTransactionTest, DeviceThatCannotBeOpenedGivesOpenFailure)
         const char* logged;
     } cases[] = {
         { "COM1", dir.file("no-such-tty"), "打开串口%s失败: No such file or directory" },
-        { "COM987", "", "打开串口/dev/ttyUSB987, /dev/ttyACM987, /dev/ttyS987失败: No such file or directory" },
+        { "COM987", "",
+            "打开串口/dev/ttyUSB987, /dev/ttyACM987, /dev/ttyS987失败: No such file or directory" },
         { "COM1", dir.file("plain-file"), "打开串口%s失败: Inappropriate ioctl for device" },
     };
     writeFile(dir.file("plain-file"), "not a terminal");

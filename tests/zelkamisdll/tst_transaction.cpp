@@ -33,15 +33,6 @@ protected:
     {
         return std::string(result.end() - kGuardBytes, result.end()) == std::string(kGuardBytes, '#');
     }
-    bool logged(const std::string& line) const { return logs().find(line) != std::string::npos; }
-    int countLogged(const std::string& line) const
-    {
-        const std::string all = logs();
-        int count = 0;
-        for (std::size_t at = all.find(line); at != std::string::npos; at = all.find(line, at + 1))
-            ++count;
-        return count;
-    }
 
     static constexpr std::size_t kGuardBytes = 64;
     std::vector<char> result;
