@@ -58,11 +58,11 @@ int exchangeOnSocket(int socket, const unsigned char* frame, int frameLength, un
     return *receivedCount <= 0 ? ZELKAMIS_ERR_RECEIVE : ZELKAMIS_OK;
 }
 
-int exchangeOnSerial(int port, const unsigned char* frame, int frameLength, unsigned char* receiveBuffer,
-    int* receivedCount, int timeoutSeconds)
+int exchangeOnSerial(int port, const std::string& device, const unsigned char* frame, int frameLength,
+    unsigned char* receiveBuffer, int* receivedCount, int timeoutSeconds)
 {
     ZLOG("com=%d, baud=%d, timeout=%d", port, kSerialBaudRate, timeoutSeconds);
-    if (!serialOpen(port))
+    if (!serialOpen(port, device))
         return ZELKAMIS_ERR_OPEN;
     if (serialWrite(frame, frameLength) <= 0) {
         serialClose();
@@ -154,8 +154,8 @@ int exchangeMisData(const Json::Value& settings, const unsigned char* frame, int
             return ZELKAMIS_ERR_OPEN;
         return exchangeOnSocket(socket, frame, frameLength, receiveBuffer, receivedCount, timeoutSeconds);
     }
-    return exchangeOnSerial(
-        serialPortOf(mode), frame, frameLength, receiveBuffer, receivedCount, timeoutSeconds);
+    return exchangeOnSerial(serialPortOf(mode), getJsonString(settings, "device"), frame, frameLength,
+        receiveBuffer, receivedCount, timeoutSeconds);
 }
 
 int initialization(const char* json)

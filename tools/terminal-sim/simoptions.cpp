@@ -5,10 +5,11 @@
 #include <map>
 
 const char kSimUsage[]
-    = "usage: terminal-sim [--port N] [--fault NAME] [--fault-on request|handshake|both]\n"
+    = "usage: terminal-sim [--link tcp|pty] [--port N] [--fault NAME] [--fault-on request|handshake|both]\n"
       "                    [--handshake identity|plain|garbage] [--delay-ms N] [--answer-size N]\n"
       "                    [--piece-bytes N] [--piece-gap-ms N]\n"
-      "Listens on 127.0.0.1 (port 0: any free port) and prints \"listening on 127.0.0.1:PORT\".\n"
+      "tcp (default): listens on 127.0.0.1 (port 0: any free port), prints \"listening on 127.0.0.1:PORT\".\n"
+      "pty: serves a serial line on a pseudo-terminal, prints \"serial line on DEVICE\".\n"
       "faults: refuse-handshake silent close-mid-frame bad-etx bad-lrc stray-bytes pieces\n";
 
 namespace
@@ -43,6 +44,7 @@ const std::map<std::string, SimFault> kFaults = {
     { "stray-bytes", SimFault::StrayBytes },
     { "pieces", SimFault::Pieces },
 };
+const std::map<std::string, SimLink> kLinks = { { "tcp", SimLink::Tcp }, { "pty", SimLink::Pty } };
 const std::map<std::string, SimFaultTarget> kTargets = { { "request", SimFaultTarget::Request },
     { "handshake", SimFaultTarget::Handshake }, { "both", SimFaultTarget::Both } };
 const std::map<std::string, SimHandshakeAnswer> kHandshakeAnswers
@@ -51,6 +53,8 @@ const std::map<std::string, SimHandshakeAnswer> kHandshakeAnswers
 
 bool applyOption(SimOptions& options, const std::string& name, const char* value)
 {
+    if (name == "--link")
+        return readChoice(kLinks, value, options.link);
     if (name == "--port")
         return readNumber(value, options.port) && options.port <= 65535;
     if (name == "--fault")

@@ -18,11 +18,15 @@ enum class SimFault {
 // Which exchanges a fault hits.
 enum class SimFaultTarget { Request, Handshake, Both };
 
+// Where the library reaches the terminal.
+enum class SimLink { Tcp, Pty };
+
 // How "{00}" is followed.
 enum class SimHandshakeAnswer { Identity, Plain, Garbage };
 
 struct SimOptions {
-    int port = 0; // 0: any free port, printed at start
+    SimLink link = SimLink::Tcp;
+    int port = 0; // with tcp; 0: any free port, printed at start
     SimFault fault = SimFault::None;
     SimFaultTarget faultOn = SimFaultTarget::Request;
     SimHandshakeAnswer handshakeAnswer = SimHandshakeAnswer::Identity;

@@ -16,3 +16,12 @@ void LibraryFixture::TearDown()
 {
     std::filesystem::current_path(previousWorkDir_);
 }
+
+int LibraryFixture::countLogged(const std::string& text) const
+{
+    const std::string all = logs();
+    int count = 0;
+    for (std::size_t at = all.find(text); at != std::string::npos; at = all.find(text, at + 1))
+        ++count;
+    return count;
+}

@@ -18,6 +18,9 @@ protected:
     void writeSettings(const std::string& json) const { writeFile(settingsPath(), json); }
     std::string logs() const { return readLogs(dir.path()); }
     void clearLogs() const { removeLogs(dir.path()); }
+    bool logged(const std::string& text) const { return logs().find(text) != std::string::npos; }
+    // How many times text occurs in the logs.
+    int countLogged(const std::string& text) const;
 
     TempDir dir;
     TempDir workDir;

@@ -7,6 +7,7 @@
 
 #include <fcntl.h>
 
+#include <cstring>
 #include <stdexcept>
 
 SimProcess::SimProcess(const std::string& executable, const std::vector<std::string>& options)
@@ -32,14 +33,29 @@ SimProcess::SimProcess(const std::string& executable, const std::vector<std::str
         throw std::runtime_error("cannot start " + executable);
     }
     output_ = ::fdopen(out[0], "r");
-    if (output_ == nullptr || std::fscanf(output_, "listening on 127.0.0.1:%d", &port_) != 1) {
+    if (output_ == nullptr || !readWhereItServes()) {
         stop();
-        throw std::runtime_error("terminal-sim did not report its port");
+        throw std::runtime_error("terminal-sim did not report where it serves");
     }
     drain_ = std::thread([stream = output_] {
         char line[512];
         while (std::fgets(line, sizeof line, stream) != nullptr) { }
     });
+}
+
+bool SimProcess::readWhereItServes()
+{
+    char line[512];
+    if (std::fgets(line, sizeof line, output_) == nullptr)
+        return false;
+    if (std::sscanf(line, "listening on 127.0.0.1:%d", &port_) == 1)
+        return true;
+    constexpr char kSerialLine[] = "serial line on ";
+    if (std::strncmp(line, kSerialLine, sizeof kSerialLine - 1) != 0)
+        return false;
+    device_ = line + sizeof kSerialLine - 1;
+    device_.erase(device_.find_last_not_of("\r\n") + 1);
+    return !device_.empty();
 }
 
 SimProcess::~SimProcess()

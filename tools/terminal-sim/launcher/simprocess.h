@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
-// terminal-sim started with the given options on a free port of 127.0.0.1, for tests
-// and benchmarks. The destructor ends it by its PID.
+// terminal-sim started with the given options, for tests and benchmarks: on a free port
+// of 127.0.0.1, or with "--link pty" on a pseudo-terminal. The destructor ends it by its PID.
 class SimProcess
 {
 public:
@@ -17,12 +17,17 @@ public:
     SimProcess& operator=(const SimProcess&) = delete;
 
     int port() const { return port_; }
+    // The serial device with "--link pty"; empty otherwise.
+    const std::string& device() const { return device_; }
 
 private:
     void stop();
+    // Reads the first output line: the port, or the serial device.
+    bool readWhereItServes();
 
     pid_t pid_ = -1;
-    FILE* output_ = nullptr; // the simulator's stdout; its first line names the port
+    FILE* output_ = nullptr; // the simulator's stdout; its first line says where it serves
     std::thread drain_; // reads the rest, so the simulator never blocks on a full pipe
     int port_ = 0;
+    std::string device_;
 };
