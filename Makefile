@@ -32,6 +32,17 @@ test-sanitized: setup
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	@cd $(SANITIZE_DIR) && QT_QPA_PLATFORM=offscreen $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) --timeout 300
 
+# Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS over
+# its committed seeds; a crash, leak or sanitizer report stops with a failure.
+FUZZ_DIR     ?= build-fuzz
+FUZZ_SECONDS ?= 60
+
+fuzz: setup
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTILLVANE_FUZZ=ON \
+		-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS) --target fuzz_targets
+	@bash scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
 run: build
 	@bash scripts/run.sh $(BUILD_DIR)
 
