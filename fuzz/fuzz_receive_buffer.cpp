@@ -25,7 +25,14 @@ void check(bool condition)
         std::abort();
 }
 
-enum class Step { Append, Mark, ReadBytes, ReadLine, Commit, kMaxValue = Commit };
+// The model's answer to hasEmptyLineAhead.
+bool hasEmptyLine(const std::string& ahead)
+{
+    return ahead.rfind("\n", 0) == 0 || ahead.rfind("\r\n", 0) == 0 || ahead.find("\n\n") != std::string::npos
+        || ahead.find("\n\r\n") != std::string::npos;
+}
+
+enum class Step { Append, Mark, ReadBytes, ReadLine, LookForEmptyLine, Commit, kMaxValue = Commit };
 
 } // namespace
 
@@ -77,6 +84,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             model.tentative += expected.size();
             break;
         }
+        case Step::LookForEmptyLine:
+            check(ring.hasEmptyLineAhead() == hasEmptyLine(model.pending.substr(model.tentative)));
+            break;
         case Step::Commit:
             ring.commit();
             model.pending.erase(0, model.tentative);

@@ -1,59 +1,18 @@
-#include "logcapture.h"
 #include "loopbackclient.h"
 #include "responseparts.h"
-#include "tcpclientsocketmanager.h"
-#include "tcpserverbinding.h"
+#include "serverfixture.h"
 
-#include <QHostAddress>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace
 {
 
-const QByteArray helloRequest = "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
-const QByteArray keepAliveHello = "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: keep-alive\r\n\r\n";
-const QString managerFree = "HttpConnection alive count:  0";
 const QByteArray notFoundBody = "{\"code\": 404, \"msg\": \"not found\"}";
 // Long enough for a queued event to be handled; only used to see that nothing more happens.
 constexpr int quietPeriodMs = 150;
-
-// A server on 127.0.0.1 (ephemeral port) feeding one manager, as the settings window does.
-class ServerFixture : public ::testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        manager = std::make_unique<TcpClientSocketManager>(nullptr, true);
-        bindServerToManager(&server, manager.get());
-        ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
-    }
-
-    quint16 port() const { return server.serverPort(); }
-
-    // Waits until the manager has deleted one more finished connection.
-    bool waitForConnectionEnd() { return log.waitFor(managerFree, 5000, ++finishedConnections); }
-
-    QByteArray bodyOf(const QByteArray& response) { return ResponseParts::parse(response).body; }
-
-    // Whether a new client is accepted and answered.
-    bool servesNextClient()
-    {
-        LoopbackClient next(port());
-        next.send(helloRequest);
-        return bodyOf(next.readResponse()) == "hello world.";
-    }
-
-    LogCapture log;
-    QTcpServer server;
-    std::unique_ptr<TcpClientSocketManager> manager;
-    int finishedConnections = 0;
-};
 
 TEST_F(ServerFixture, AnswersHelloWorldAndClosesWithoutKeepAlive)
 {

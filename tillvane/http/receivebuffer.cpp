@@ -110,3 +110,31 @@ QByteArray ReceiveBuffer::readLine()
     m_tentativeLinear = true;
     return line;
 }
+
+bool ReceiveBuffer::hasEmptyLineAhead() const
+{
+    const char* storage = m_storage.get();
+    const char* spans[2][2] = {};
+    if (m_tentativeLinear) {
+        spans[0][0] = storage + m_tentativeReadIndex;
+        spans[0][1] = storage + m_tentativeWriteIndex;
+    } else {
+        spans[0][0] = storage + m_tentativeReadIndex;
+        spans[0][1] = storage + m_capacity - 1;
+        spans[1][0] = storage;
+        spans[1][1] = storage + m_tentativeWriteIndex;
+    }
+    enum { LineStart, CrAtLineStart, InsideLine } state = LineStart;
+    for (const auto& span : spans) {
+        for (const char* p = span[0]; p != span[1]; ++p) {
+            if (*p == '\n') {
+                if (state != InsideLine)
+                    return true;
+                state = LineStart;
+            } else {
+                state = state == LineStart && *p == '\r' ? CrAtLineStart : InsideLine;
+            }
+        }
+    }
+    return false;
+}

@@ -24,6 +24,11 @@ public:
     void commit();
     qint64 readBytes(char* dest, qint64 n);
     QByteArray readLine();
+    // Whether the bytes from the tentative read index hold an empty line ("\n"
+    // or "\r\n" starting there or right after an LF). Moves nothing; cheap
+    // next to reading the lines, so a header block can be checked for its end
+    // before it is parsed again.
+    bool hasEmptyLineAhead() const;
 
     qint64 capacity() const { return m_capacity; }
 
