@@ -49,25 +49,33 @@ nginx -c "$work_dir/nginx/nginx.conf" -p "$work_dir/nginx" &
 NGINX_PID=$!
 wait_for_http "$nginx_port"
 
-# requests_per_second <port> <Connection header value>: prints "<requests/s> <errors>".
-requests_per_second() {
+# keep_alive_rps <port>: requests/s on one keep-alive connection (wrk), and errors.
+keep_alive_rps() {
   local out
-  out=$(wrk -t1 -c1 -d"${seconds}s" -H "Connection: $2" "http://127.0.0.1:$1/")
+  out=$(wrk -t1 -c1 -d"${seconds}s" -H "Connection: keep-alive" "http://127.0.0.1:$1/")
   echo "$out" >> "$work_dir/wrk.log"
-  local rps errors
-  rps=$(awk '/^Requests\/sec:/ { print $2 }' <<<"$out")
-  errors=$(awk '/Socket errors|Non-2xx/ { for (i = 1; i <= NF; i++) if ($i ~ /^[0-9]+,?$/) s += $i } END { print s + 0 }' <<<"$out")
-  echo "$rps $errors"
+  awk '/^Requests\/sec:/ { rps = $2 } /Socket errors|Non-2xx/ { errors++ } END { print rps, errors + 0 }' <<<"$out"
 }
 
-printf '%-28s %14s %14s %8s\n' "run (${seconds} s each)" "program req/s" "nginx req/s" "ratio"
-for mode in keep-alive close; do
-  read -r ours our_errors < <(requests_per_second "$program_port" "$mode")
-  read -r theirs their_errors < <(requests_per_second "$nginx_port" "$mode")
-  label=$([ "$mode" = keep-alive ] && echo "one keep-alive connection" || echo "new connection per request")
-  printf '%-28s %14s %14s %8s\n' "$label" "$ours" "$theirs" "$(awk -v a="$ours" -v b="$theirs" 'BEGIN { printf "%.2f", a / b }')"
+# new_connection_rps <port>: answered requests/s with a new connection each, and refusals.
+# (wrk would take an HTTP/1.1 answer without "Connection: close" for keep-alive.)
+new_connection_rps() {
+  python3 "$source_dir/bench/scripts/newconnection-client.py" "$1" "$seconds"
+}
+
+printf '%-28s %16s %16s %7s\n' "run (${seconds} s each)" "program req/s" "nginx req/s" "ratio"
+report() {
+  local label=$1 ours=$2 our_errors=$3 theirs=$4 their_errors=$5
+  printf '%-28s %16s %16s %7s\n' "$label" "$ours" "$theirs" \
+    "$(awk -v a="$ours" -v b="$theirs" 'BEGIN { printf "%.2f", a / b }')"
   if [ "$our_errors" != 0 ] || [ "$their_errors" != 0 ]; then
-    echo "  errors: program $our_errors, nginx $their_errors"
+    echo "  failed or refused: program $our_errors, nginx $their_errors"
   fi
-done
-echo "program log: $(du -sh "$work_dir/program/logs" 2>/dev/null | cut -f1) written"
+}
+read -r ours our_errors < <(keep_alive_rps "$program_port")
+read -r theirs their_errors < <(keep_alive_rps "$nginx_port")
+report "one keep-alive connection" "$ours" "$our_errors" "$theirs" "$their_errors"
+read -r ours our_errors < <(new_connection_rps "$program_port")
+read -r theirs their_errors < <(new_connection_rps "$nginx_port")
+report "new connection per request" "$ours" "$our_errors" "$theirs" "$their_errors"
+echo "program log written: $(du -sh "$work_dir/program/logs" 2>/dev/null | cut -f1)"

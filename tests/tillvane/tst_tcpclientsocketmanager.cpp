@@ -2,10 +2,17 @@
 #include "responseparts.h"
 #include "serverfixture.h"
 
+#include <QEventLoop>
+#include <QHostAddress>
 #include <QSignalSpy>
+#include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
 
 namespace
 {
@@ -75,6 +82,37 @@ TEST_F(ServerFixture, RefusesASecondClientWhileOneIsConnected)
     first.close();
     ASSERT_TRUE(waitForConnectionEnd());
     EXPECT_TRUE(servesNextClient());
+}
+
+// The server closes the socket before its thread has ended; a client that
+// reconnects at once must find the connection ending, not alive. The clients
+// run on their own thread and reconnect the moment they see the close.
+TEST_F(ServerFixture, ClientsConnectingRightAfterTheirAnswerAreServed)
+{
+    constexpr int clients = 300;
+    std::atomic<int> served { 0 };
+    // A plain event loop, as the program runs: it wakes for whatever comes first.
+    QEventLoop serverLoop;
+    QTimer::singleShot(60000, &serverLoop, &QEventLoop::quit);
+    std::thread clientThread([&] {
+        for (int i = 0; i < clients; ++i) {
+            QTcpSocket client;
+            client.connectToHost(QHostAddress::LocalHost, port());
+            if (!client.waitForConnected(5000))
+                break;
+            client.write(helloRequest);
+            QByteArray received;
+            while (client.waitForReadyRead(5000))
+                received += client.readAll();
+            received += client.readAll();
+            served += received.endsWith("hello world.");
+        }
+        QMetaObject::invokeMethod(&serverLoop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    serverLoop.exec();
+    clientThread.join();
+    EXPECT_EQ(served, clients);
+    EXPECT_FALSE(log.contains("too many connections, "));
 }
 
 TEST_F(ServerFixture, AnswersOnlyWhenTheBodyArrivedInALaterSegment)
