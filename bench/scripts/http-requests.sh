@@ -12,15 +12,8 @@ source "$source_dir/bench/scripts/program.sh"
 
 install_bench_packages nginx-light wrk curl
 
-work_dir=$(mktemp -d /tmp/tillvane-bench-XXXXXX)
-PROGRAM_PID="" NGINX_PID=""
-cleanup() {
-  [ -n "$PROGRAM_PID" ] && stop_pid "$PROGRAM_PID"
-  [ -n "$NGINX_PID" ] && stop_pid "$NGINX_PID"
-  rm -rf "$work_dir"
-}
-trap cleanup EXIT
-
+begin_bench
+work_dir=$WORK_DIR
 program_port=$(free_port)
 start_program "$build_dir" "$work_dir" "$program_port"
 
@@ -46,7 +39,7 @@ http {
 }
 CONF
 nginx -c "$work_dir/nginx/nginx.conf" -p "$work_dir/nginx" &
-NGINX_PID=$!
+BENCH_PIDS+=($!)
 wait_for_http "$nginx_port"
 
 # keep_alive_rps <port>: requests/s on one keep-alive connection (wrk), and errors.

@@ -2,6 +2,21 @@
 # program with its own settings, started on a free loopback port and ended by
 # its PID, and a few measuring helpers that read /proc.
 
+# Every process a benchmark starts is registered here and ended by its PID at exit.
+BENCH_PIDS=()
+
+# Makes WORK_DIR, a private folder removed at exit with the registered processes ended.
+begin_bench() {
+  WORK_DIR=$(mktemp -d /tmp/tillvane-bench-XXXXXX)
+  trap end_bench EXIT
+}
+
+end_bench() {
+  local pid
+  for pid in "${BENCH_PIDS[@]}"; do stop_pid "$pid"; done
+  rm -rf "$WORK_DIR"
+}
+
 # A loopback port nobody listens on right now.
 free_port() {
   python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()'
@@ -42,6 +57,7 @@ start_program() {
   (cd "$work_dir/program" && QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work_dir/config" \
      exec ./tillvane >"$work_dir/program.out" 2>&1) &
   PROGRAM_PID=$!
+  BENCH_PIDS+=("$PROGRAM_PID")
   wait_for_http "$port"
 }
 
