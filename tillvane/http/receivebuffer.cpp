@@ -1,15 +1,22 @@
 #include "receivebuffer.h"
 
+#include "zeropages.h"
+
 #include <cstring>
 #include <exception>
 #include <new>
 
 ReceiveBuffer::ReceiveBuffer(qint64 capacity)
     : m_capacity(capacity)
-    , m_storage(static_cast<char*>(std::calloc(static_cast<size_t>(capacity), 1)))
+    , m_storage(allocateZeroPages(static_cast<size_t>(capacity)), ZeroPagesDeleter { capacity })
 {
     if (!m_storage)
         throw std::bad_alloc();
+}
+
+void ReceiveBuffer::ZeroPagesDeleter::operator()(char* p) const
+{
+    freeZeroPages(p, static_cast<size_t>(size));
 }
 
 void ReceiveBuffer::append(const char* bytes, qint64 n)

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QtGlobal>
 
-#include <cstdlib>
 #include <memory>
 
 // Ring storage for the bytes received on one connection. Decoding works on
@@ -33,13 +32,14 @@ public:
     qint64 capacity() const { return m_capacity; }
 
 private:
-    struct FreeDeleter {
-        void operator()(char* p) const { std::free(p); }
+    struct ZeroPagesDeleter {
+        qint64 size;
+        void operator()(char* p) const;
     };
 
     qint64 m_capacity;
-    // Zero-filled by the allocator, so a fresh connection does not pay for clearing 10 MiB.
-    std::unique_ptr<char, FreeDeleter> m_storage;
+    // Zero pages from the system, so a fresh connection does not pay for clearing 10 MiB.
+    std::unique_ptr<char, ZeroPagesDeleter> m_storage;
     qint64 m_readIndex = 0;
     qint64 m_writeIndex = 0;
     bool m_linear = true;
