@@ -105,3 +105,44 @@ TEST(ReceiveBuffer, DefaultStorageHolds10485759Bytes)
     append(buffer, QByteArray(1024 * 1024 - 1, 'x'));
     EXPECT_THROW(append(buffer, "y"), std::exception);
 }
+
+TEST(ReceiveBuffer, FindsAnEmptyLineAheadOnlyWhereALineIsEmpty)
+{
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        bool expected;
+    };
+    const Case cases[] = {
+        { "nothing", "", false },
+        { "header lines only", "Host: a\r\nX: y\r\n", false },
+        { "LF at the start", "\n", true },
+        { "CR LF at the start", "\r\n", true },
+        { "CR CR LF is no empty line", "A: b\r\n\r\r\n", false },
+        { "CR LF line after a header", "A: b\r\n\r\n", true },
+        { "bare LF line after a header", "A: b\n\n", true },
+        { "CR alone after a header", "A: b\r\n\r", false },
+        { "space before the line end", "A: b\r\n \r\n", false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReceiveBuffer buffer(64);
+        append(buffer, c.bytes);
+        buffer.mark();
+        EXPECT_EQ(buffer.hasEmptyLineAhead(), c.expected);
+    }
+}
+
+TEST(ReceiveBuffer, FindsAnEmptyLineSplitByTheWrapAndOnlyAheadOfTheTentativeIndex)
+{
+    ReceiveBuffer buffer(16);
+    consume(buffer, "0123456789");
+    // "A: b\r" lies before the unused last byte, "\n\r\n" at the start.
+    append(buffer, "A: b\r\n\r\nZ");
+    buffer.mark();
+    EXPECT_TRUE(buffer.hasEmptyLineAhead());
+    EXPECT_EQ(buffer.readLine(), QByteArray("A: b\r\n"));
+    EXPECT_TRUE(buffer.hasEmptyLineAhead());
+    EXPECT_EQ(buffer.readLine(), QByteArray("\r\n"));
+    EXPECT_FALSE(buffer.hasEmptyLineAhead());
+}

@@ -168,6 +168,9 @@ void EventLoop::post(EVENT_TE value)
 void EventLoop::closeSocket()
 {
     while (m_socket->bytesToWrite() > 0 && m_socket->waitForBytesWritten(closingWriteTimeoutMs)) { }
+    // Set before the peer can see the close, so that a client connecting
+    // right after its answer finds this connection ending, not alive.
+    m_closing = true;
     if (m_socket->bytesToWrite() > 0)
         m_socket->abort();
     else

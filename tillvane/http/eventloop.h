@@ -7,6 +7,8 @@
 #include <QObject>
 #include <QString>
 
+#include <atomic>
+
 class HttpController;
 class HttpRequestDecoder;
 class HttpResponse;
@@ -29,6 +31,10 @@ public:
     virtual void handleRequest();
     virtual void writeResponse(HttpResponse* response);
 
+    // True from the moment the socket is closed: the thread is about to end.
+    // Safe to ask from any thread.
+    bool isClosing() const { return m_closing; }
+
 public slots:
     void onReadyRead();
     void onDisconnected();
@@ -44,4 +50,5 @@ private:
     ReceiveBuffer m_buffer;
     HttpRequestDecoder* m_decoder = nullptr;
     HttpController* m_controller = nullptr;
+    std::atomic<bool> m_closing { false };
 };

@@ -40,6 +40,11 @@ QString HttpConnection::name() const
     return m_name;
 }
 
+bool HttpConnection::isClosing() const
+{
+    return m_eventLoop->isClosing();
+}
+
 void HttpConnection::stop()
 {
     QCoreApplication::postEvent(m_eventLoop, new MyEvent<EVENT_TE>(EVENT_STOP), Qt::NormalEventPriority);

@@ -20,6 +20,8 @@ public:
     void setDecoder(HttpRequestDecoder* decoder);
     void setController(HttpController* controller);
     QString name() const;
+    // Whether the connection has closed its socket and its thread is ending.
+    bool isClosing() const;
     void stop();
 
 signals:

@@ -63,6 +63,11 @@ bool HttpRequestDecoder::decodeRequestLine(ReceiveBuffer& buffer, HttpRequest* r
 
 bool HttpRequestDecoder::decodeHeaders(ReceiveBuffer& buffer, HttpRequest* request)
 {
+    // Until the block's empty line has arrived the lines below cannot end it;
+    // parsing (and logging) them again on every attempt would cost each new
+    // segment the whole block so far.
+    if (!buffer.hasEmptyLineAhead())
+        return false;
     try {
         for (;;) {
             const QString text = utf8UpToZero(buffer.readLine());

@@ -1,15 +1,22 @@
 #include "receivebuffer.h"
 
+#include "zeropages.h"
+
 #include <cstring>
 #include <exception>
 #include <new>
 
 ReceiveBuffer::ReceiveBuffer(qint64 capacity)
     : m_capacity(capacity)
-    , m_storage(static_cast<char*>(std::calloc(static_cast<size_t>(capacity), 1)))
+    , m_storage(allocateZeroPages(static_cast<size_t>(capacity)), ZeroPagesDeleter { capacity })
 {
     if (!m_storage)
         throw std::bad_alloc();
+}
+
+void ReceiveBuffer::ZeroPagesDeleter::operator()(char* p) const
+{
+    freeZeroPages(p, static_cast<size_t>(size));
 }
 
 void ReceiveBuffer::append(const char* bytes, qint64 n)
@@ -109,4 +116,32 @@ QByteArray ReceiveBuffer::readLine()
     m_tentativeReadIndex = headLength;
     m_tentativeLinear = true;
     return line;
+}
+
+bool ReceiveBuffer::hasEmptyLineAhead() const
+{
+    const char* storage = m_storage.get();
+    const char* spans[2][2] = {};
+    if (m_tentativeLinear) {
+        spans[0][0] = storage + m_tentativeReadIndex;
+        spans[0][1] = storage + m_tentativeWriteIndex;
+    } else {
+        spans[0][0] = storage + m_tentativeReadIndex;
+        spans[0][1] = storage + m_capacity - 1;
+        spans[1][0] = storage;
+        spans[1][1] = storage + m_tentativeWriteIndex;
+    }
+    enum { LineStart, CrAtLineStart, InsideLine } state = LineStart;
+    for (const auto& span : spans) {
+        for (const char* p = span[0]; p != span[1]; ++p) {
+            if (*p == '\n') {
+                if (state != InsideLine)
+                    return true;
+                state = LineStart;
+            } else {
+                state = state == LineStart && *p == '\r' ? CrAtLineStart : InsideLine;
+            }
+        }
+    }
+    return false;
 }

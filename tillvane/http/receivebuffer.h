@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QtGlobal>
 
-#include <cstdlib>
 #include <memory>
 
 // Ring storage for the bytes received on one connection. Decoding works on
@@ -24,17 +23,23 @@ public:
     void commit();
     qint64 readBytes(char* dest, qint64 n);
     QByteArray readLine();
+    // Whether the bytes from the tentative read index hold an empty line ("\n"
+    // or "\r\n" starting there or right after an LF). Moves nothing; cheap
+    // next to reading the lines, so a header block can be checked for its end
+    // before it is parsed again.
+    bool hasEmptyLineAhead() const;
 
     qint64 capacity() const { return m_capacity; }
 
 private:
-    struct FreeDeleter {
-        void operator()(char* p) const { std::free(p); }
+    struct ZeroPagesDeleter {
+        qint64 size;
+        void operator()(char* p) const;
     };
 
     qint64 m_capacity;
-    // Zero-filled by the allocator, so a fresh connection does not pay for clearing 10 MiB.
-    std::unique_ptr<char, FreeDeleter> m_storage;
+    // Zero pages from the system, so a fresh connection does not pay for clearing 10 MiB.
+    std::unique_ptr<char, ZeroPagesDeleter> m_storage;
     qint64 m_readIndex = 0;
     qint64 m_writeIndex = 0;
     bool m_linear = true;

@@ -11,6 +11,14 @@
 #include <QHostAddress>
 #include <QTcpSocket>
 
+namespace
+{
+
+// A connection that has closed its socket only has its event loop to leave.
+constexpr unsigned long closingThreadWaitMs = 1000;
+
+} // namespace
+
 TcpClientSocketManager::TcpClientSocketManager(QObject* parent, bool idleEnabled)
     : QObject(parent)
     , idleEnabled(idleEnabled)
@@ -43,6 +51,7 @@ bool TcpClientSocketManager::addConnection(QTcpSocket* socket)
     emit stopIdle();
     const QString name
         = QStringLiteral("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort());
+    reapClosingConnections();
     if (!connections.isEmpty()) {
         qDebug() << "too many connections, " << name << "will be refused.";
         return false;
@@ -56,6 +65,15 @@ bool TcpClientSocketManager::addConnection(QTcpSocket* socket)
     connect(conn, &HttpConnection::threadFinished, this, &TcpClientSocketManager::onFinished);
     qDebug() << "HttpConnection running count: " << connections.size();
     return true;
+}
+
+void TcpClientSocketManager::reapClosingConnections()
+{
+    const QList<HttpConnection*> live = connections.values();
+    for (HttpConnection* conn : live) {
+        if (conn->isClosing() && conn->wait(closingThreadWaitMs))
+            onFinished(conn);
+    }
 }
 
 void TcpClientSocketManager::setIdle(bool enabled, const QString& ip)

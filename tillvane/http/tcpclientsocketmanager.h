@@ -34,6 +34,10 @@ public slots:
     void onFinished(HttpConnection* conn);
 
 private:
+    // Deletes connections that have closed their socket, once their thread
+    // has ended (which follows at once).
+    void reapClosingConnections();
+
     int idleSeconds = 0;
     bool idleEnabled;
     QString idleAddress;

@@ -1,0 +1,82 @@
+# Shared by the benchmark scripts (sourced, not run): a private copy of the
+# program with its own settings, started on a free loopback port and ended by
+# its PID, and a few measuring helpers that read /proc.
+
+# Every process a benchmark starts is registered here and ended by its PID at exit.
+BENCH_PIDS=()
+
+# Makes WORK_DIR, a private folder removed at exit with the registered processes ended.
+begin_bench() {
+  WORK_DIR=$(mktemp -d /tmp/tillvane-bench-XXXXXX)
+  trap end_bench EXIT
+}
+
+end_bench() {
+  local pid
+  for pid in "${BENCH_PIDS[@]}"; do stop_pid "$pid"; done
+  rm -rf "$WORK_DIR"
+}
+
+# A loopback port nobody listens on right now.
+free_port() {
+  python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1]); s.close()'
+}
+
+# Installs Debian packages the benchmark needs and the tests do not.
+install_bench_packages() {
+  local missing=()
+  for pkg in "$@"; do
+    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
+  done
+  if ((${#missing[@]})); then
+    local sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -q >/dev/null
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+}
+
+# Waits until something answers "/" on the port (at most 10 s).
+wait_for_http() {
+  local port=$1
+  for _ in $(seq 100); do
+    curl -s -o /dev/null "http://127.0.0.1:$port/" && return 0
+    sleep 0.1
+  done
+  echo "nothing answers on port $port" >&2
+  return 1
+}
+
+# start_program <build dir> <work dir> <port>: sets PROGRAM_PID.
+start_program() {
+  local build_dir=$1 work_dir=$2 port=$3
+  mkdir -p "$work_dir/program"
+  cp -a "$build_dir/bin/." "$work_dir/program/"
+  printf '[HTTP_INFO]\nPort=%s\nStartWithOS=false\n' "$port" > "$work_dir/program/server.ini"
+  printf '[POS_INFO]\n' > "$work_dir/program/CommunicationConfig.ini"
+  (cd "$work_dir/program" && QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work_dir/config" \
+     exec ./tillvane >"$work_dir/program.out" 2>&1) &
+  PROGRAM_PID=$!
+  BENCH_PIDS+=("$PROGRAM_PID")
+  wait_for_http "$port"
+}
+
+# stop_pid <pid>: TERM, then KILL after 5 s; only the process we started.
+stop_pid() {
+  local pid=$1
+  kill -0 "$pid" 2>/dev/null || return 0
+  kill -TERM "$pid" 2>/dev/null || true
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || { wait "$pid" 2>/dev/null || true; return 0; }; sleep 0.1; done
+  kill -KILL "$pid" 2>/dev/null || true
+  wait "$pid" 2>/dev/null || true
+}
+
+# CPU seconds (user + system) a process has used so far.
+cpu_seconds() {
+  awk -v hz="$(getconf CLK_TCK)" '{ printf "%.3f\n", ($14 + $15) / hz }' "/proc/$1/stat"
+}
+
+# Resident memory of a process, in MiB.
+resident_mib() {
+  awk '/^VmRSS:/ { printf "%.1f\n", $2 / 1024 }' "/proc/$1/status"
+}

@@ -1,0 +1,15 @@
+#include "zeropages.h"
+
+#include <sys/mman.h>
+
+char* allocateZeroPages(std::size_t size)
+{
+    void* block = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    return block == MAP_FAILED ? nullptr : static_cast<char*>(block);
+}
+
+void freeZeroPages(char* block, std::size_t size)
+{
+    if (block)
+        ::munmap(block, size);
+}
