@@ -1,0 +1,105 @@
+#include "logwriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+QString levelText(QtMsgType type)
+{
+    switch (type) {
+    case QtDebugMsg:
+        return QStringLiteral("Debug : ");
+    case QtWarningMsg:
+        return QStringLiteral("Warning :");
+    case QtCriticalMsg:
+        return QStringLiteral("Critical : ");
+    case QtFatalMsg:
+        return QStringLiteral("Fatal ");
+    default:
+        return QString();
+    }
+}
+
+QString formatLine(QtMsgType type, const QMessageLogContext& context, const QString& message,
+                   const QDateTime& time)
+{
+    const QString origin = QLatin1Char('[') + QString::fromUtf8(context.file ? context.file : "")
+                           + QStringLiteral("]:") + QString::number(context.line);
+    // Plain concatenation: the message may hold "%1" and must go in unchanged.
+    return origin + QLatin1Char('_') + time.toString(QStringLiteral("yyyyMMdd hh:mm:ss.zzz"))
+           + QLatin1Char('_') + levelText(type) + message;
+}
+
+void writeToStandardError(const QString& line)
+{
+    std::fprintf(stderr, "%s\n", line.toUtf8().constData());
+    std::fflush(stderr);
+}
+
+// Marks the thread as busy writing a line for as long as it lives.
+class WritingOnThisThread
+{
+public:
+    WritingOnThisThread() { s_writing = true; }
+    ~WritingOnThisThread() { s_writing = false; }
+    WritingOnThisThread(const WritingOnThisThread&) = delete;
+    WritingOnThisThread& operator=(const WritingOnThisThread&) = delete;
+
+    static bool active() { return s_writing; }
+
+private:
+    static thread_local bool s_writing;
+};
+
+thread_local bool WritingOnThisThread::s_writing = false;
+
+} // namespace
+
+LogWriter::LogWriter(Switch isOn, DirectoryLocator logDirectory, Clock clock)
+    : m_isOn(std::move(isOn))
+    , m_logDirectory(std::move(logDirectory))
+    , m_clock(std::move(clock))
+{
+}
+
+void LogWriter::write(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (WritingOnThisThread::active()) {
+        writeToStandardError(message);
+        return;
+    }
+    if (!m_isOn())
+        return;
+
+    const WritingOnThisThread writing;
+    const QMutexLocker lock(&m_mutex);
+    // One reading of the clock, so a line always lands in the file of its own date.
+    const QDateTime now = m_clock();
+    const QString line = formatLine(type, context, message, now);
+    const QString directory = m_logDirectory();
+    if (directory.isEmpty())
+        writeToStandardError(line);
+    else
+        appendLine(directory, now.date(), line);
+}
+
+void LogWriter::appendLine(const QString& directory, const QDate& day, const QString& line)
+{
+    const QDir logDir(directory);
+    if (!logDir.exists())
+        logDir.mkdir(directory);
+
+    // Binary mode: the CR LF is written as it stands on every platform.
+    QFile file(QStringLiteral("%1/log_%2.log").arg(directory, day.toString(QStringLiteral("yyyyMMdd"))));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return; // nowhere to report it: the line is lost
+    QTextStream out(&file);
+    out.setCodec("UTF-8");
+    out << line << "\r\n";
+    out.flush();
+    file.close();
+}
