@@ -1,1 +1,0 @@
-int tillvanePlaceholder() { return 1; }

@@ -1,0 +1,7 @@
+#include "misserviceforkovra.h"
+
+MisServiceForKovra* MisServiceForKovra::instance()
+{
+    static MisServiceForKovra* const service = new MisServiceForKovra;
+    return service;
+}
