@@ -1,4 +1,5 @@
 #include "answerobject.h"
+#include "httpresponse.h"
 
 #include <gtest/gtest.h>
 
@@ -32,4 +33,19 @@ TEST(AnswerObject, TextOfAbsentMemberIsNull)
     AnswerObject answer;
     EXPECT_TRUE(answer.text(QStringLiteral("rspData")).isNull());
     EXPECT_EQ(answer.text(QStringLiteral("code")), QStringLiteral("00"));
+}
+
+TEST(AnswerObject, WritesItselfAsJsonWithOrWithoutStatus)
+{
+    AnswerObject answer(QStringLiteral("01"), QStringLiteral("交易类型错误"));
+    HttpResponse plain;
+    answer.writeTo(&plain, false);
+    EXPECT_EQ(plain.body(), QString::fromUtf8(R"({"code":"01","msg":"交易类型错误"})"));
+    EXPECT_EQ(plain.statusCode(), 200);
+
+    HttpResponse withStatus;
+    withStatus.setStatus(404, QStringLiteral("Not Found"));
+    answer.writeTo(&withStatus, true);
+    EXPECT_EQ(withStatus.statusCode(), 200);
+    EXPECT_EQ(withStatus.body(), plain.body());
 }

@@ -1,5 +1,7 @@
 #include "answerobject.h"
 
+#include "httpresponse.h"
+
 #include <QJsonDocument>
 #include <QJsonValue>
 
@@ -45,4 +47,11 @@ QByteArray AnswerObject::toCompactText() const
     if (m_object.isEmpty())
         return QByteArray();
     return QJsonDocument(m_object).toJson(QJsonDocument::Compact);
+}
+
+void AnswerObject::writeTo(HttpResponse* response, bool withStatus) const
+{
+    if (withStatus)
+        response->setStatus(200, QString());
+    response->setJson(QString::fromUtf8(toCompactText()));
 }

@@ -4,6 +4,8 @@
 #include <QJsonObject>
 #include <QString>
 
+class HttpResponse;
+
 // The JSON answer of every payment request: an object of string members that
 // starts as {"code":"00","msg":"success"}; handlers overwrite "code" and "msg"
 // or add "rspData".
@@ -26,6 +28,10 @@ public:
     QByteArray toCompactText() const;
 
     const QJsonObject& object() const { return m_object; }
+
+    // Answers with this object's text through setJson; withStatus first calls
+    // setStatus(200, ""), as the failure answers do.
+    void writeTo(HttpResponse* response, bool withStatus) const;
 
 private:
     QJsonObject m_object;

@@ -1,0 +1,7 @@
+#include "libstate.h"
+
+LibraryState& libraryState()
+{
+    static LibraryState state;
+    return state;
+}
