@@ -6,6 +6,7 @@
 #include "privateprogramcopy.h"
 #include "startup.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
@@ -122,6 +123,31 @@ TEST_F(DialogWindow, MinimisingHidesTheWindowOnlyWhenATrayExists)
         EXPECT_FALSE(dialog->isMinimized());
         dialog.reset();
     }
+}
+
+TEST_F(DialogWindow, TrayDoubleClickOrShowBringsTheWindowBack)
+{
+    buildDialog({}, true);
+    dialog->show();
+    dialog->setWindowState(Qt::WindowMinimized);
+    ASSERT_FALSE(dialog->isVisible());
+
+    dialog->on_activatedSysTrayIcon(QSystemTrayIcon::Trigger);
+    EXPECT_FALSE(dialog->isVisible()) << "a single click leaves it to the tray's menu";
+    dialog->on_activatedSysTrayIcon(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isMinimized());
+
+    dialog->setWindowState(Qt::WindowMinimized);
+    ASSERT_FALSE(dialog->isVisible());
+    QAction* show = nullptr;
+    for (QAction* action : dialog->findChildren<QAction*>())
+        if (action->text() == "显示")
+            show = action;
+    ASSERT_NE(show, nullptr);
+    show->trigger();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isMinimized());
 }
 
 TEST_F(DialogWindow, PanelColourFollowsItsSwitch)
