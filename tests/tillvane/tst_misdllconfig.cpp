@@ -1,6 +1,6 @@
+#include "logcapture.h"
 #include "misdllconfig.h"
 #include "programdirtempfolder.h"
-#include "recordedmessages.h"
 
 #include <gtest/gtest.h>
 
@@ -112,11 +112,11 @@ protected:
 TEST_F(MisDllConfigTest, LogsThePathAndTheV2LibraryOfALoad)
 {
     m_folder.writeFile(kIniName, "[POS_INFO]\nDllNameV2=./v2.so\n");
-    const RecordedMessages messages;
+    const LogCapture messages;
 
     const MisDllConfig config(iniName());
 
-    EXPECT_EQ(messages.texts(),
+    EXPECT_EQ(messages.lines(),
               QStringList({QStringLiteral("MisDllConfig file path: \"%1\"").arg(m_folder.absolutePath(kIniName)),
                            QStringLiteral("m_dllFile2= \"./v2.so\"")}));
 }
@@ -152,11 +152,11 @@ TEST_F(MisDllConfigTest, WarnsNamingAFileThatCannotBeWritten)
 {
     m_folder.writeFile(QStringLiteral("blocker"), "a file where a folder should be");
     const MisDllConfig config(m_folder.relativeName(QStringLiteral("blocker/") + kIniName));
-    const RecordedMessages messages;
+    const LogCapture messages;
 
     config.save();
 
-    const QStringList warnings = messages.textsOf(QtWarningMsg);
+    const QStringList warnings = messages.linesOf(QtWarningMsg);
     ASSERT_EQ(warnings.size(), 1);
     EXPECT_TRUE(warnings.first().contains(m_folder.absolutePath(QStringLiteral("blocker/") + kIniName)))
         << warnings.first().toStdString();

@@ -1,6 +1,6 @@
+#include "logcapture.h"
 #include "logwriter.h"
 #include "logwriterhandler.h"
-#include "recordedmessages.h"
 #include "savelogsetting.h"
 
 #include <gtest/gtest.h>
@@ -63,27 +63,27 @@ TEST_F(SaveLogSettingTest, SwitchingKeepsTheChoiceInAnExistingFile)
 {
     writeIni("[HTTP_INFO]\nPort=9000\n");
     SaveLogSetting setting(iniPath());
-    const RecordedMessages messages;
+    const LogCapture messages;
 
     setting.setsaveLogFlag(false);
 
     EXPECT_FALSE(setting.saveLog());
     EXPECT_FALSE(SaveLogSetting(iniPath()).saveLog());
     EXPECT_EQ(QSettings(iniPath(), QSettings::IniFormat).value(QStringLiteral("HTTP_INFO/Port")).toInt(), 9000);
-    EXPECT_EQ(messages.textsOf(QtDebugMsg),
+    EXPECT_EQ(messages.linesOf(QtDebugMsg),
               QStringList({QStringLiteral("setsaveLogFlag: false"), QStringLiteral("setsaveLogFlag: over-> false")}));
 }
 
 TEST_F(SaveLogSettingTest, SwitchingWithoutAFileChangesOnlyTheRunningProcess)
 {
     SaveLogSetting setting(iniPath());
-    const RecordedMessages messages;
+    const LogCapture messages;
 
     setting.setsaveLogFlag(false);
 
     EXPECT_FALSE(setting.saveLog());
     EXPECT_FALSE(QFile::exists(iniPath()));
-    EXPECT_EQ(messages.textsOf(QtDebugMsg), QStringList(QStringLiteral("setsaveLogFlag: false")));
+    EXPECT_EQ(messages.linesOf(QtDebugMsg), QStringList(QStringLiteral("setsaveLogFlag: false")));
 }
 
 TEST_F(SaveLogSettingTest, SwitchingOnIsTheFirstLineOfALogThatWasOff)

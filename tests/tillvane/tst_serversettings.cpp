@@ -1,5 +1,5 @@
+#include "logcapture.h"
 #include "programdirtempfolder.h"
-#include "recordedmessages.h"
 #include "serversettings.h"
 
 #include <gtest/gtest.h>
@@ -95,11 +95,11 @@ TEST_F(ServerSettingsSaveTest, WarnsNamingAFileThatCannotBeWritten)
 {
     m_folder.writeFile(QStringLiteral("blocker"), "a file where a folder should be");
     m_settings.load(m_folder.relativeName(QStringLiteral("blocker/server.ini")));
-    const RecordedMessages messages;
+    const LogCapture messages;
 
     m_settings.save();
 
-    const QStringList warnings = messages.textsOf(QtWarningMsg);
+    const QStringList warnings = messages.linesOf(QtWarningMsg);
     ASSERT_EQ(warnings.size(), 1);
     EXPECT_TRUE(warnings.first().contains(m_folder.absolutePath(QStringLiteral("blocker/server.ini"))))
         << warnings.first().toStdString();

@@ -27,18 +27,32 @@ LogCapture::~LogCapture()
     s_current = nullptr;
 }
 
-void LogCapture::handler(QtMsgType, const QMessageLogContext& context, const QString& message)
+void LogCapture::handler(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
     if (!s_current || qstrcmp(context.category, "default") != 0)
         return;
     QMutexLocker lock(&s_current->m_mutex);
-    s_current->m_lines.append(message.left(keptMessageLength));
+    s_current->m_messages.append({type, message.left(keptMessageLength)});
 }
 
 QStringList LogCapture::lines() const
 {
     QMutexLocker lock(&m_mutex);
-    return m_lines;
+    QStringList result;
+    for (const auto& message : m_messages)
+        result << message.second;
+    return result;
+}
+
+QStringList LogCapture::linesOf(QtMsgType type) const
+{
+    QMutexLocker lock(&m_mutex);
+    QStringList result;
+    for (const auto& message : m_messages) {
+        if (message.first == type)
+            result << message.second;
+    }
+    return result;
 }
 
 bool LogCapture::contains(const QString& text) const

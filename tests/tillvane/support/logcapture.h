@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QMutex>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -11,8 +13,11 @@ class LogCapture
 public:
     LogCapture();
     ~LogCapture();
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
 
     QStringList lines() const;
+    QStringList linesOf(QtMsgType type) const;
     bool contains(const QString& text) const;
     // How many messages contain text.
     int count(const QString& text) const;
@@ -25,5 +30,5 @@ private:
     static LogCapture* s_current;
     QtMessageHandler m_previous;
     mutable QMutex m_mutex;
-    QStringList m_lines;
+    QList<QPair<QtMsgType, QString>> m_messages;
 };
