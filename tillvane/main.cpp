@@ -1,23 +1,42 @@
-// Serves HTTP alone on 127.0.0.1:8888 until the settings window takes over start-up.
 #include "logmessagehandler.h"
-#include "tcpclientsocketmanager.h"
-#include "tcpserverbinding.h"
+#include "quitonterminationsignals.h"
+#include "startup.h"
+#include "tillvanedialog.h"
 
-#include <QCoreApplication>
-#include <QDebug>
-#include <QHostAddress>
-#include <QTcpServer>
+#include <QAbstractSocket>
+#include <QApplication>
+#include <QFile>
+#include <QThread>
+#include <QtDebug>
 
-int main(int argc, char** argv)
+namespace {
+
+// Without the style sheet the window still works, unstyled.
+void applyStyleSheet(QApplication& app)
 {
+    QFile file(QStringLiteral(":/Ubuntu.qss"));
+    if (file.open(QIODevice::ReadOnly))
+        app.setStyleSheet(QString::fromUtf8(file.readAll()));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Socket errors cross threads in queued connections.
+    qRegisterMetaType<QAbstractSocket::SocketError>("QAbstractSocket::SocketError");
+    // Installed before the application object, so Qt's own start-up messages are logged too.
     qInstallMessageHandler(logMessageHandler);
-    QCoreApplication app(argc, argv);
-    TcpClientSocketManager manager(nullptr, true);
-    QTcpServer server;
-    bindServerToManager(&server, &manager);
-    if (!server.listen(QHostAddress::LocalHost, 8888)) {
-        qWarning() << "listen failed:" << server.errorString();
-        return 1;
-    }
+
+    QApplication app(argc, argv);
+    Q_INIT_RESOURCE(resources);
+    quitOnTerminationSignals();
+    applyStyleSheet(app);
+
+    TillvaneDialog dialog;
+    dialog.setWindowFlags(Qt::CustomizeWindowHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    startUp(dialog);
+
+    qDebug() << "main thread: " << QThread::currentThread() << " id:" << QThread::currentThreadId();
     return app.exec();
 }

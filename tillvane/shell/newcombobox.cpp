@@ -1,0 +1,7 @@
+#include "newcombobox.h"
+
+void NewComboBox::showPopup()
+{
+    emit showList();
+    QComboBox::showPopup();
+}
