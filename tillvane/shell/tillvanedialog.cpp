@@ -4,6 +4,7 @@
 #include "autostart.h"
 #include "comportitem.h"
 #include "connectiontest.h"
+#include "paymentservicenotice.h"
 #include "savelogsetting.h"
 #include "serviceaddress.h"
 #include "tcpclientsocketmanager.h"
@@ -209,6 +210,7 @@ void TillvaneDialog::on_btn_save_clicked()
     config.save();
 
     manager->setIdle(ui->ra_socket->isChecked(), config.m_hostIP);
+    noticeCommunicationSettingsSaved();
 }
 
 void TillvaneDialog::on_activatedSysTrayIcon(QSystemTrayIcon::ActivationReason reason)
