@@ -53,4 +53,8 @@ EOF
 echo "terminal-sim on 127.0.0.1:$sim_port (pid $sim_pid), Tillvane on 127.0.0.1:$HTTP_PORT"
 echo "sign on:  curl -s -X POST http://127.0.0.1:$HTTP_PORT/kovra/v2/sign/ -d '{\"CMD\":\"LOGON\",\"EXT_ORDER_NO\":\"1\"}'"
 echo "stop with Ctrl-C"
+# Without a desktop the program still serves, with its window drawn offscreen.
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
+  export QT_QPA_PLATFORM=offscreen
+fi
 "$BIN/tillvane"
