@@ -4,12 +4,12 @@
 #include "httpmethodflag.h"
 #include "httprequest.h"
 #include "httpresponse.h"
+#include "misrequesttimestamp.h"
 #include "librarypath.h"
 #include "utf8text.h"
 #include "zelkamisdll.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QHash>
@@ -66,7 +66,7 @@ MisServiceForKovraV2::~MisServiceForKovraV2() = default;
 
 bool MisServiceForKovraV2::handle(HttpRequest* request, HttpResponse* response)
 {
-    qDebug() << "timestamap:" << QDateTime::currentMSecsSinceEpoch();
+    logMisRequestTimestamp();
     const QHash<QString, QString>& headers = request->headers();
     const QString origin = headers.value(QStringLiteral("Origin"));
     response->setHeader(
