@@ -146,3 +146,17 @@ TEST(ReceiveBuffer, FindsAnEmptyLineSplitByTheWrapAndOnlyAheadOfTheTentativeInde
     EXPECT_EQ(buffer.readLine(), QByteArray("\r\n"));
     EXPECT_FALSE(buffer.hasEmptyLineAhead());
 }
+
+TEST(ReceiveBuffer, ANewBufferReadsOnlyItsOwnBytesWhenItGetsAnEarlierOnesStorage)
+{
+    {
+        ReceiveBuffer earlier(128);
+        append(earlier, "GET /earlier HTTP/1.1\r\nHost: a\r\n\r\n");
+    }
+    ReceiveBuffer later(128);
+    append(later, "GET");
+    later.mark();
+    EXPECT_EQ(later.readLine(), QByteArray());
+    EXPECT_FALSE(later.hasEmptyLineAhead());
+    EXPECT_EQ(readAll(later, 64), QByteArray("GET"));
+}

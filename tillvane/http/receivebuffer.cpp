@@ -1,31 +1,33 @@
 #include "receivebuffer.h"
 
-#include "zeropages.h"
+#include "receivestorage.h"
 
+#include <algorithm>
 #include <cstring>
 #include <exception>
 #include <new>
 
 ReceiveBuffer::ReceiveBuffer(qint64 capacity)
     : m_capacity(capacity)
-    , m_storage(allocateZeroPages(static_cast<size_t>(capacity)), ZeroPagesDeleter { capacity })
+    , m_storage(ReceiveStorage::take(static_cast<size_t>(capacity)))
 {
     if (!m_storage)
         throw std::bad_alloc();
 }
 
-void ReceiveBuffer::ZeroPagesDeleter::operator()(char* p) const
+ReceiveBuffer::~ReceiveBuffer()
 {
-    freeZeroPages(p, static_cast<size_t>(size));
+    ReceiveStorage::giveBack(m_storage, static_cast<size_t>(m_capacity), static_cast<size_t>(m_touched));
 }
 
 void ReceiveBuffer::append(const char* bytes, qint64 n)
 {
-    char* storage = m_storage.get();
+    char* storage = m_storage;
     if (m_linear) {
         if (m_capacity - m_writeIndex > n) {
             std::memcpy(storage + m_writeIndex, bytes, static_cast<size_t>(n));
             m_writeIndex += n;
+            m_touched = std::max(m_touched, m_writeIndex);
             return;
         }
         const qint64 head = m_capacity - 1 - m_writeIndex;
@@ -34,6 +36,7 @@ void ReceiveBuffer::append(const char* bytes, qint64 n)
             throw std::exception();
         std::memcpy(storage + m_writeIndex, bytes, static_cast<size_t>(head));
         std::memcpy(storage, bytes + head, static_cast<size_t>(rest));
+        m_touched = m_capacity - 1;
         m_writeIndex = rest;
         m_linear = false;
         return;
@@ -60,7 +63,7 @@ void ReceiveBuffer::commit()
 
 qint64 ReceiveBuffer::readBytes(char* dest, qint64 n)
 {
-    const char* storage = m_storage.get();
+    const char* storage = m_storage;
     if (m_tentativeLinear) {
         const qint64 count = qMin(n, m_tentativeWriteIndex - m_tentativeReadIndex);
         std::memcpy(dest, storage + m_tentativeReadIndex, static_cast<size_t>(count));
@@ -88,7 +91,7 @@ qint64 ReceiveBuffer::readBytes(char* dest, qint64 n)
 
 QByteArray ReceiveBuffer::readLine()
 {
-    const char* storage = m_storage.get();
+    const char* storage = m_storage;
     if (m_tentativeLinear) {
         const char* start = storage + m_tentativeReadIndex;
         const auto* lf = static_cast<const char*>(
@@ -120,7 +123,7 @@ QByteArray ReceiveBuffer::readLine()
 
 bool ReceiveBuffer::hasEmptyLineAhead() const
 {
-    const char* storage = m_storage.get();
+    const char* storage = m_storage;
     const char* spans[2][2] = {};
     if (m_tentativeLinear) {
         spans[0][0] = storage + m_tentativeReadIndex;

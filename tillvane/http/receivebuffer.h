@@ -3,8 +3,6 @@
 #include <QByteArray>
 #include <QtGlobal>
 
-#include <memory>
-
 // Ring storage for the bytes received on one connection. Decoding works on
 // tentative indices (mark/readBytes/readLine) and only commit() consumes.
 // The last byte of the storage is never used, so at most capacity - 1 bytes
@@ -15,6 +13,9 @@ public:
     static constexpr qint64 defaultCapacity = 10 * 1024 * 1024;
 
     explicit ReceiveBuffer(qint64 capacity = defaultCapacity);
+    ~ReceiveBuffer();
+    ReceiveBuffer(const ReceiveBuffer&) = delete;
+    ReceiveBuffer& operator=(const ReceiveBuffer&) = delete;
 
     // Throws std::exception when the bytes do not fit.
     void append(const char* bytes, qint64 n);
@@ -32,14 +33,12 @@ public:
     qint64 capacity() const { return m_capacity; }
 
 private:
-    struct ZeroPagesDeleter {
-        qint64 size;
-        void operator()(char* p) const;
-    };
-
     qint64 m_capacity;
-    // Zero pages from the system, so a fresh connection does not pay for clearing 10 MiB.
-    std::unique_ptr<char, ZeroPagesDeleter> m_storage;
+    // Never cleared: it may hold an earlier connection's bytes beyond what was
+    // written here (see ReceiveStorage), and only written bytes are read.
+    char* m_storage;
+    // How far from the start of the storage bytes were ever written.
+    qint64 m_touched = 0;
     qint64 m_readIndex = 0;
     qint64 m_writeIndex = 0;
     bool m_linear = true;

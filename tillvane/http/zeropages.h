@@ -8,3 +8,6 @@
 // clear all of it.)
 char* allocateZeroPages(std::size_t size); // null when the system refuses
 void freeZeroPages(char* block, std::size_t size);
+// Gives the pages of the first size bytes back to the system, keeping the
+// block: they read as zeros again and are mapped anew on the next touch.
+void discardPages(char* block, std::size_t size);

@@ -1,6 +1,7 @@
 #include "zeropages.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 char* allocateZeroPages(std::size_t size)
 {
@@ -12,4 +13,11 @@ void freeZeroPages(char* block, std::size_t size)
 {
     if (block)
         ::munmap(block, size);
+}
+
+void discardPages(char* block, std::size_t size)
+{
+    const std::size_t page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+    if (block && size > 0)
+        ::madvise(block, (size + page - 1) / page * page, MADV_DONTNEED);
 }
