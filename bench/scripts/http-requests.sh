@@ -3,7 +3,9 @@
 # client connection (the program serves one at a time): first on one keep-alive
 # connection, then with a new connection per request. nginx answers a fixed
 # "hello world." on another loopback port.
-# Usage: bench/scripts/http-requests.sh [build dir] (BENCH_SECONDS, default 10, per run)
+# Usage: bench/scripts/http-requests.sh [build dir]
+#   BENCH_SECONDS  length of each run (default 10)
+#   BENCH_SAVELOG  "false" runs the program with its daily log switched off
 set -euo pipefail
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 build_dir=$(cd "${1:-$source_dir/build}" && pwd)
@@ -53,7 +55,7 @@ keep_alive_rps() {
 # new_connection_rps <port>: answered requests/s with a new connection each, and refusals.
 # (wrk would take an HTTP/1.1 answer without "Connection: close" for keep-alive.)
 new_connection_rps() {
-  python3 "$source_dir/bench/scripts/newconnection-client.py" "$1" "$seconds"
+  "$build_dir/bin/newconnection-client" "$1" "$seconds"
 }
 
 printf '%-28s %16s %16s %7s\n' "run (${seconds} s each)" "program req/s" "nginx req/s" "ratio"

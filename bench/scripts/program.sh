@@ -47,12 +47,14 @@ wait_for_http() {
   return 1
 }
 
-# start_program <build dir> <work dir> <port>: sets PROGRAM_PID.
+# start_program <build dir> <work dir> <port>: sets PROGRAM_PID. The daily log is
+# on unless BENCH_SAVELOG is "false".
 start_program() {
   local build_dir=$1 work_dir=$2 port=$3
   mkdir -p "$work_dir/program"
   cp -a "$build_dir/bin/." "$work_dir/program/"
-  printf '[HTTP_INFO]\nPort=%s\nStartWithOS=false\n' "$port" > "$work_dir/program/server.ini"
+  printf '[HTTP_INFO]\nPort=%s\nStartWithOS=false\n[SYS]\nsavelog=%s\n' "$port" "${BENCH_SAVELOG:-true}" \
+    > "$work_dir/program/server.ini"
   printf '[POS_INFO]\n' > "$work_dir/program/CommunicationConfig.ini"
   (cd "$work_dir/program" && QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work_dir/config" \
      exec ./tillvane >"$work_dir/program.out" 2>&1) &
