@@ -12,8 +12,9 @@ begin_bench() {
 }
 
 end_bench() {
-  local pid
-  for pid in "${BENCH_PIDS[@]}"; do stop_pid "$pid"; done
+  local i
+  # Last started first: the program before the display it runs on.
+  for ((i = ${#BENCH_PIDS[@]} - 1; i >= 0; i--)); do stop_pid "${BENCH_PIDS[i]}"; done
   rm -rf "$WORK_DIR"
 }
 
@@ -48,19 +49,39 @@ wait_for_http() {
 }
 
 # start_program <build dir> <work dir> <port>: sets PROGRAM_PID. The daily log is
-# on unless BENCH_SAVELOG is "false".
+# on unless BENCH_SAVELOG is "false". The window goes to the offscreen platform
+# unless QT_QPA_PLATFORM is set (with DISPLAY, see start_desktop).
 start_program() {
   local build_dir=$1 work_dir=$2 port=$3
   mkdir -p "$work_dir/program"
   cp -a "$build_dir/bin/." "$work_dir/program/"
+  rm -rf "$work_dir/program/logs" # earlier runs' logs, so the size measured is this run's
   printf '[HTTP_INFO]\nPort=%s\nStartWithOS=false\n[SYS]\nsavelog=%s\n' "$port" "${BENCH_SAVELOG:-true}" \
     > "$work_dir/program/server.ini"
   printf '[POS_INFO]\n' > "$work_dir/program/CommunicationConfig.ini"
-  (cd "$work_dir/program" && QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$work_dir/config" \
+  (cd "$work_dir/program" && QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} XDG_CONFIG_HOME="$work_dir/config" \
      exec ./tillvane >"$work_dir/program.out" 2>&1) &
   PROGRAM_PID=$!
   BENCH_PIDS+=("$PROGRAM_PID")
   wait_for_http "$port"
+}
+
+# start_desktop: a virtual X display with a system tray host (trayer), where the
+# program starts hidden in the tray as on a desktop; exports DISPLAY and
+# QT_QPA_PLATFORM for start_program.
+start_desktop() {
+  install_bench_packages xvfb trayer
+  local display
+  for display in $(seq 90 120); do
+    [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ] || break
+  done
+  Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  BENCH_PIDS+=($!)
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
+  DISPLAY=":$display" trayer >/dev/null 2>&1 &
+  BENCH_PIDS+=($!)
+  sleep 1 # the tray host claims the tray selection
+  export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
 }
 
 # stop_pid <pid>: TERM, then KILL after 5 s; only the process we started.
