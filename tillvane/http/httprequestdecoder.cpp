@@ -112,13 +112,23 @@ bool HttpRequestDecoder::decodeBody(ReceiveBuffer& buffer, HttpRequest* request)
     }
 }
 
+// Judges the first bytes of a request line whose end has not arrived yet.
+// Bytes that occur in the list of method names may still become a method. So
+// may a method followed by a space and the start of its path: the rest of the
+// line is on its way, in a later segment when the line is long or the client
+// slow, and refusing it would lose the request.
 bool HttpRequestDecoder::isHttpPackage(ReceiveBuffer& buffer)
 {
     static const QString methods = QStringLiteral("GET POST PUT DELETE OPTIONS HEAD TRACE CONNECT");
+    static const QStringList methodNames = methods.split(QLatin1Char(' '));
     char head[10] = {};
     buffer.mark();
     const qint64 count = buffer.readBytes(head, 8);
     if (count <= 0)
         return false;
-    return methods.contains(QString::fromUtf8(head), Qt::CaseInsensitive);
+    const QString text = QString::fromUtf8(head);
+    if (methods.contains(text, Qt::CaseInsensitive))
+        return true;
+    const int space = text.indexOf(QLatin1Char(' '));
+    return space > 0 && methodNames.contains(text.left(space), Qt::CaseInsensitive);
 }
