@@ -121,6 +121,23 @@ TEST_F(MisDllConfigTest, LogsThePathAndTheV2LibraryOfALoad)
                            QStringLiteral("m_dllFile2= \"./v2.so\"")}));
 }
 
+TEST_F(MisDllConfigTest, FromPathLoadsThatFileAsItStandsAndLogsOnlyIt)
+{
+    m_folder.writeFile(kIniName, "[POS_INFO]\nDllNameV2=./v2.so\nPort=40000\n");
+    const LogCapture messages;
+
+    MisDllConfig config = MisDllConfig::fromPath(m_folder.absolutePath(kIniName));
+
+    EXPECT_TRUE(config.m_loaded);
+    EXPECT_EQ(config.m_hostPort, 40000);
+    EXPECT_EQ(messages.lines(),
+              QStringList({QStringLiteral("MisDllConfig file path: \"%1\"").arg(m_folder.absolutePath(kIniName)),
+                           QStringLiteral("m_dllFile2= \"./v2.so\"")}));
+    m_folder.writeFile(kIniName, "[POS_INFO]\nPort=40001\n");
+    EXPECT_TRUE(config.reload());
+    EXPECT_EQ(config.m_hostPort, 40001);
+}
+
 TEST_F(MisDllConfigTest, SavesEveryKeyOfTheConstructorDefaults)
 {
     const MisDllConfig config(iniName());

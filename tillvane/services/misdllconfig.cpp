@@ -7,7 +7,8 @@
 #include <QFile>
 #include <QSettings>
 
-namespace {
+namespace
+{
 const char kGroup[] = "POS_INFO";
 const char kCommuModeKey[] = "CommunityType";
 const char kTimeoutKey[] = "TransTimeout";
@@ -30,6 +31,13 @@ MisDllConfig::MisDllConfig(const QString& file)
     : m_filePath(file)
 {
     load(file);
+}
+
+MisDllConfig MisDllConfig::fromPath(const QString& path)
+{
+    MisDllConfig config { Unloaded {} };
+    config.loadFrom(path);
+    return config;
 }
 
 bool MisDllConfig::load(const QString& file)
@@ -91,6 +99,6 @@ QString MisDllConfig::toString() const
 {
     // One pass over the pattern: an address holding "%5" stays as typed.
     return QStringLiteral("m_commuMode:%1,m_timout:%2,m_hostPort:%3,m_hostIP:%4,m_comPort:%5,m_comBaud:%6")
-        .arg(QString::number(m_commuMode), QString::number(m_timout), QString::number(m_hostPort),
-             m_hostIP, QString::number(m_comPort), QString::number(m_comBaud));
+        .arg(QString::number(m_commuMode), QString::number(m_timout), QString::number(m_hostPort), m_hostIP,
+            QString::number(m_comPort), QString::number(m_comBaud));
 }

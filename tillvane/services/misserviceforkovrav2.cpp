@@ -4,8 +4,8 @@
 #include "httpmethodflag.h"
 #include "httprequest.h"
 #include "httpresponse.h"
-#include "misrequesttimestamp.h"
 #include "librarypath.h"
+#include "misrequesttimestamp.h"
 #include "utf8text.h"
 #include "zelkamisdll.h"
 
@@ -27,10 +27,7 @@ constexpr int kLibraryNotLoaded = -999;
 
 MisDllConfig communicationConfigIn(const QString& dir)
 {
-    MisDllConfig config { QString() };
-    config.m_filePath = QDir(dir).filePath(QStringLiteral("CommunicationConfig.ini"));
-    config.reload();
-    return config;
+    return MisDllConfig::fromPath(QDir(dir).filePath(QStringLiteral("CommunicationConfig.ini")));
 }
 
 QByteArray requestBytes(HttpRequest* request)
