@@ -20,9 +20,7 @@ protected:
     void SetUp() override
     {
         DialogFixture::SetUp();
-        const QString library = programFile("libkovramis.so");
-        QFile::remove(library);
-        ASSERT_TRUE(QFile::copy(KOVRAMIS_DOUBLE_LIBRARY, library));
+        ASSERT_NO_FATAL_FAILURE(installBesideProgram(KOVRAMIS_DOUBLE_LIBRARY, "libkovramis.so"));
         QFile::remove(tracePath());
         qputenv("KOVRAMIS_DOUBLE_TRACE", QFile::encodeName(tracePath()));
         qputenv("KOVRAMIS_DOUBLE_RESULT_TEXT", "signed on");

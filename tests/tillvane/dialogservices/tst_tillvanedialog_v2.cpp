@@ -19,9 +19,7 @@ protected:
     void SetUp() override
     {
         DialogFixture::SetUp();
-        const QString library = programFile("libzelkamisdll.so");
-        QFile::remove(library);
-        ASSERT_TRUE(QFile::copy(TERMINAL_LIBRARY, library));
+        ASSERT_NO_FATAL_FAILURE(installBesideProgram(TERMINAL_LIBRARY, "libzelkamisdll.so"));
         // The program never creates the library's settings file; the
         // library only updates one that exists.
         QFile settings(programFile("zelkamissetting.json"));

@@ -62,6 +62,13 @@ QVariant DialogFixture::iniValue(const QString& name, const QString& group, cons
     return ini.value(group + QLatin1Char('/') + key);
 }
 
+void DialogFixture::installBesideProgram(const QString& sourcePath, const QString& name)
+{
+    const QString target = programFile(name);
+    QFile::remove(target);
+    ASSERT_TRUE(QFile::copy(sourcePath, target)) << name.toStdString();
+}
+
 quint16 DialogFixture::writeBothSettingsFiles()
 {
     const quint16 port = freePort();

@@ -19,6 +19,8 @@ public:
     static QString programFile(const QString& name);
     static void writeIni(const QString& name, const QString& group, const QVariantMap& values);
     static QVariant iniValue(const QString& name, const QString& group, const QString& key);
+    // Copies a file (a library) beside the program under name, replacing any.
+    static void installBesideProgram(const QString& sourcePath, const QString& name);
     // Both files the window loads, with a free loopback port for the service.
     static quint16 writeBothSettingsFiles();
 
