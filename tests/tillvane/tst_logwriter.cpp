@@ -116,6 +116,23 @@ TEST_F(LogWriterTest, WritesNothingAndCreatesNoFolderWhileSwitchedOff)
     EXPECT_FALSE(QDir(logDirectory()).exists());
 }
 
+TEST(LogWriterFolder, CreatesOneMissingLevelOnlyAndDropsTheLineOtherwise)
+{
+    QTemporaryDir base;
+    const QString nested = base.filePath(QStringLiteral("program/logs"));
+    LogWriter writer{[] { return true; }, [&nested] { return nested; },
+                     [] { return QDateTime(QDate(2020, 7, 28), QTime(12, 0)); }};
+
+    writer.write(QtDebugMsg, kNoContext, QStringLiteral("lost"));
+    EXPECT_FALSE(QDir(base.filePath(QStringLiteral("program"))).exists());
+
+    ASSERT_TRUE(QDir(base.path()).mkdir(QStringLiteral("program")));
+    writer.write(QtDebugMsg, kNoContext, QStringLiteral("kept"));
+    QFile file(nested + QStringLiteral("/log_20200728.log"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("[]:0_20200728 12:00:00.000_Debug : kept\r\n"));
+}
+
 TEST_F(LogWriterTest, MessageRaisedWhileWritingDoesNotWaitForItself)
 {
     bool raised = false;

@@ -2,11 +2,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTextStream>
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 
 QString levelText(QtMsgType type)
 {
@@ -24,14 +24,14 @@ QString levelText(QtMsgType type)
     }
 }
 
-QString formatLine(QtMsgType type, const QMessageLogContext& context, const QString& message,
-                   const QDateTime& time)
+QString formatLine(
+    QtMsgType type, const QMessageLogContext& context, const QString& message, const QDateTime& time)
 {
     const QString origin = QLatin1Char('[') + QString::fromUtf8(context.file ? context.file : "")
-                           + QStringLiteral("]:") + QString::number(context.line);
+        + QStringLiteral("]:") + QString::number(context.line);
     // Plain concatenation: the message may hold "%1" and must go in unchanged.
     return origin + QLatin1Char('_') + time.toString(QStringLiteral("yyyyMMdd hh:mm:ss.zzz"))
-           + QLatin1Char('_') + levelText(type) + message;
+        + QLatin1Char('_') + levelText(type) + message;
 }
 
 void writeToStandardError(const QString& line)
@@ -89,17 +89,13 @@ void LogWriter::write(QtMsgType type, const QMessageLogContext& context, const Q
 
 void LogWriter::appendLine(const QString& directory, const QDate& day, const QString& line)
 {
-    const QDir logDir(directory);
-    if (!logDir.exists())
-        logDir.mkdir(directory);
-
     // Binary mode: the CR LF is written as it stands on every platform.
     QFile file(QStringLiteral("%1/log_%2.log").arg(directory, day.toString(QStringLiteral("yyyyMMdd"))));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    const QIODevice::OpenMode mode = QIODevice::WriteOnly | QIODevice::Append;
+    // The folder is looked for only when the file cannot be opened: one
+    // system call less for every line.
+    if (!file.open(mode) && !(QDir().mkdir(directory) && file.open(mode)))
         return; // nowhere to report it: the line is lost
-    QTextStream out(&file);
-    out.setCodec("UTF-8");
-    out << line << "\r\n";
-    out.flush();
+    file.write(line.toUtf8() + "\r\n");
     file.close();
 }
